@@ -3,6 +3,13 @@
 function(hl_subsystem name)
     cmake_parse_arguments(ARG "" "" "DEPS" ${ARGN})
     file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
+    if(NOT sources)
+        # A folder whose code has not landed yet still names its dependencies.
+        add_library(hl_${name} INTERFACE)
+        target_include_directories(hl_${name} INTERFACE ${PROJECT_SOURCE_DIR}/src ${PROJECT_SOURCE_DIR}/include)
+        target_link_libraries(hl_${name} INTERFACE ${ARG_DEPS})
+        return()
+    endif()
     add_library(hl_${name} STATIC ${sources})
     target_include_directories(hl_${name} PUBLIC ${PROJECT_SOURCE_DIR}/src ${PROJECT_SOURCE_DIR}/include)
     target_link_libraries(hl_${name} PUBLIC ${ARG_DEPS})

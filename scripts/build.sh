@@ -1,0 +1,14 @@
+#!/usr/bin/env bash
+# Configures and builds one build tree: scripts/build.sh [release|debug|sanitize]
+# The trees live in build/<kind>; every kind builds the library, the host command and the tests.
+set -euo pipefail
+kind=${1:-release}
+root=$(cd "$(dirname "$0")/.." && pwd)
+case "$kind" in
+    release)  options=(-DCMAKE_BUILD_TYPE=RelWithDebInfo) ;;
+    debug)    options=(-DCMAKE_BUILD_TYPE=Debug) ;;
+    sanitize) options=(-DCMAKE_BUILD_TYPE=Debug -DHL_SANITIZE=ON -DHL_BUILD_BENCH=OFF) ;;
+    *) echo "usage: scripts/build.sh [release|debug|sanitize]" >&2; exit 2 ;;
+esac
+cmake -S "$root" -B "$root/build/$kind" -G Ninja "${options[@]}" >/dev/null
+ninja -C "$root/build/$kind"

@@ -1,0 +1,12 @@
+#!/usr/bin/env bash
+# Builds and runs every test: the release build, then the address/undefined sanitizer build.
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+"$root/scripts/install-deps.sh"
+jobs=$(nproc)
+for kind in release sanitize; do
+    echo "== $kind build"
+    "$root/scripts/build.sh" "$kind"
+    echo "== $kind tests"
+    ASAN_OPTIONS=detect_leaks=1 ctest --test-dir "$root/build/$kind" --output-on-failure -j "$jobs"
+done
