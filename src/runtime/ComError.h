@@ -17,10 +17,10 @@ inline constexpr int32_t ObjectRequired = 91;  // "no object": the runner reads 
 inline constexpr int32_t InvalidUseOfNull = 94;
 inline constexpr int32_t InvalidProcedureCall = 5;
 inline constexpr int32_t KeyAlreadyExists = 457;
-inline constexpr int32_t ArgumentsWrong = 3001;    // recordset: bad criteria, bad argument
-inline constexpr int32_t NoCurrentRecord = 3021;   // recordset at BOF or EOF
-inline constexpr int32_t ItemNotFound = 3265;      // recordset: unknown field
-inline constexpr int32_t ObjectClosed = 3704;      // recordset: operation on a closed recordset
+inline constexpr int32_t ArgumentsWrong = 3001;   // recordset: bad criteria, bad argument
+inline constexpr int32_t NoCurrentRecord = 3021;  // recordset at BOF or EOF
+inline constexpr int32_t ItemNotFound = 3265;     // recordset: unknown field
+inline constexpr int32_t ObjectClosed = 3704;     // recordset: operation on a closed recordset
 inline constexpr int32_t FirstObjectError = static_cast<int32_t>(0x80040000u);
 inline constexpr int32_t UserCancelled = 20545;
 inline constexpr int32_t ReportFileNotFound = 20507;
@@ -28,7 +28,7 @@ inline constexpr int32_t DatabaseError = static_cast<int32_t>(0x80004005u);
 }  // namespace ErrorNumber
 
 class ComError : public std::runtime_error {
-public:
+  public:
     ComError(int32_t number, std::string source, std::string description)
         : std::runtime_error(description),
           number_(number),
@@ -39,7 +39,7 @@ public:
     const std::string& Source() const { return source_; }
     const std::string& Description() const { return description_; }
 
-private:
+  private:
     int32_t number_;
     std::string source_;
     std::string description_;

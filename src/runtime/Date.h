@@ -10,11 +10,13 @@
 namespace hlreports {
 
 class Date {
-public:
+  public:
     constexpr Date() = default;  // the zero date, 12/30/1899
     constexpr explicit Date(double dayNumber) : dayNumber_(dayNumber) {}
 
-    // Throws ComError 5 (invalid procedure call) when the parts name no calendar day.
+    // Throws ComError 5 (invalid procedure call) when the parts name no calendar day or time,
+    // or a year outside 100..9999. The calendar accessors, arithmetic and printing below raise
+    // the same error for a day number outside those years.
     static Date FromYmd(int year, int month, int day);
     static Date FromYmdHms(int year, int month, int day, int hour, int minute, double second);
     static Date Today();  // date only
@@ -44,16 +46,19 @@ public:
     Date LastOfMonth() const;
     static int DaysInMonth(int year, int month);
 
-    std::string ToShortString() const;    // "3/5/2007"; with a time part "3/5/2007 2:30:00 PM"
-    std::string ToIsoDate() const;        // "2007-03-05"
-    std::string ToIsoDateTime() const;    // "2007-03-05T14:30:00"
+    std::string ToShortString() const;  // "3/5/2007"; with a time part "3/5/2007 2:30:00 PM"
+    // The classic CStr text: ToShortString, except that a time on the zero day prints alone.
+    std::string ToClassicString() const;
+    std::string ToTimeString() const;   // "2:30:00 PM"
+    std::string ToIsoDate() const;      // "2007-03-05"
+    std::string ToIsoDateTime() const;  // "2007-03-05T14:30:00"
     // Classic Format patterns: d dd m mm mmm mmmm yy yyyy h hh n nn s ss AM/PM, other text kept.
     std::string Format(std::string_view pattern) const;
 
     friend bool operator==(const Date&, const Date&) = default;
     friend auto operator<=>(const Date&, const Date&) = default;
 
-private:
+  private:
     double dayNumber_ = 0.0;
 };
 

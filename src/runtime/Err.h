@@ -11,7 +11,7 @@
 namespace hlreports {
 
 class ErrState {
-public:
+  public:
     int32_t Number() const { return number_; }
     const std::string& Source() const { return source_; }
     const std::string& Description() const { return description_; }
@@ -26,7 +26,7 @@ public:
     // Throws the pending error as a ComError; the state keeps it.
     [[noreturn]] void Raise(int32_t number, std::string source, std::string description);
 
-private:
+  private:
     int32_t number_ = 0;
     std::string source_;
     std::string description_;

@@ -16,7 +16,8 @@ std::string SqlQuoted(std::string_view value);
 bool EqualsIgnoreCase(std::string_view a, std::string_view b);
 bool StartsWithIgnoreCase(std::string_view text, std::string_view prefix);
 // 0-based position of needle in haystack at or after start, ignoring case; npos when absent.
-std::size_t FindIgnoreCase(std::string_view haystack, std::string_view needle, std::size_t start = 0);
+std::size_t FindIgnoreCase(std::string_view haystack, std::string_view needle,
+                           std::size_t start = 0);
 bool ContainsIgnoreCase(std::string_view haystack, std::string_view needle);
 std::string ToUpperAscii(std::string_view text);
 std::string ToLowerAscii(std::string_view text);

@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <variant>
@@ -15,11 +16,24 @@
 
 namespace hlreports {
 
-enum class VariantKind { Empty, Null, Missing, Boolean, Integer, Long, Double, Currency, Date, String, Array, Object };
+enum class VariantKind {
+    Empty,
+    Null,
+    Missing,
+    Boolean,
+    Integer,
+    Long,
+    Double,
+    Currency,
+    Date,
+    String,
+    Array,
+    Object
+};
 
 // Base of every object a Variant can hold (recordsets, report objects, forms).
 class ComObject {
-public:
+  public:
     virtual ~ComObject() = default;
 };
 
@@ -28,7 +42,7 @@ class Variant;
 // A one- or two-dimensional array with its own lower bounds. Elements are stored row-major:
 // element (i, j) sits at (i - lower0) * extent1 + (j - lower1).
 class VariantArray {
-public:
+  public:
     VariantArray() = default;
     VariantArray(int lower0, int count0);
     VariantArray(int lower0, int count0, int lower1, int count1);
@@ -43,7 +57,10 @@ public:
     Variant& At(int i, int j);
     std::size_t Size() const { return elements_.size(); }
 
-private:
+    // Same dimensions, bounds and elements.
+    friend bool operator==(const VariantArray& a, const VariantArray& b);
+
+  private:
     int dimensions_ = 1;
     int lower_[2] = {0, 0};
     int count_[2] = {0, 0};
@@ -53,7 +70,7 @@ private:
 };
 
 class Variant {
-public:
+  public:
     Variant() = default;  // Empty
     Variant(bool value) : value_(value) {}
     Variant(int32_t value) : value_(value) {}  // Long
@@ -64,6 +81,14 @@ public:
     Variant(const char* value) : value_(std::string(value)) {}
     Variant(VariantArray value) : value_(std::make_shared<VariantArray>(std::move(value))) {}
     Variant(std::shared_ptr<ComObject> value) : value_(std::move(value)) {}
+
+    // Arrays are values: a copy owns its own elements (nested arrays too). Objects stay shared.
+    // A moved-from Variant is Empty.
+    Variant(const Variant& other);
+    Variant(Variant&& other) noexcept;
+    Variant& operator=(const Variant& other);
+    Variant& operator=(Variant&& other) noexcept;
+    ~Variant() = default;
 
     static Variant Null();
     static Variant Missing();
@@ -106,7 +131,7 @@ public:
     // Equality of kind and value (Null equals Null); used by tests and persistence.
     friend bool operator==(const Variant& a, const Variant& b);
 
-private:
+  private:
     struct NullTag {
         friend bool operator==(NullTag, NullTag) { return true; }
     };
@@ -121,9 +146,9 @@ private:
         int64_t scaled;
         friend bool operator==(CurrencyValue, CurrencyValue) = default;
     };
-    using Storage = std::variant<std::monostate, NullTag, MissingTag, bool, IntegerValue, int32_t, double,
-                                 CurrencyValue, Date, std::string, std::shared_ptr<VariantArray>,
-                                 std::shared_ptr<ComObject>>;
+    using Storage = std::variant<std::monostate, NullTag, MissingTag, bool, IntegerValue, int32_t,
+                                 double, CurrencyValue, Date, std::string,
+                                 std::shared_ptr<VariantArray>, std::shared_ptr<ComObject>>;
     Storage value_;
 
     explicit Variant(Storage storage) : value_(std::move(storage)) {}
@@ -131,5 +156,14 @@ private:
 
 // Half-to-even rounding of the classic CInt/CLng.
 double RoundHalfEven(double value);
+
+// The number a text reads as, the way the classic conversions read it: blanks around, a sign, a
+// leading "$", thousands separators before the decimal point, an exponent, or parentheses for a
+// negative amount. No value when the text is no number; an infinite value when it overflows.
+std::optional<double> ParseNumericText(std::string_view text);
+
+// The classic CStr of a Double: up to 15 significant digits, no trailing zeros, exponent form
+// for very small and very large values ("0.1", "1E+20", "1.5E-05").
+std::string FormatClassicDouble(double value);
 
 }  // namespace hlreports
