@@ -187,8 +187,9 @@ std::optional<double> TakeTime(std::vector<Token>& tokens, bool& hasTime) {
     return second;
 }
 
+// Years below 100, however many digits they are written with, pivot into 19xx or 20xx.
 int ExpandYear(const Token& year, int twoDigitPivot) {
-    if (year.text.size() > 2) {
+    if (year.value >= 100) {
         return year.value;
     }
     return year.value < twoDigitPivot ? 2000 + year.value : 1900 + year.value;
@@ -214,12 +215,12 @@ std::optional<Ymd> ReadNumericDate(const std::vector<Token>& t, int twoDigitPivo
     return std::nullopt;
 }
 
-std::optional<Ymd> ReadNamedMonthDate(std::vector<Token> t, int twoDigitPivot) {
+std::optional<Ymd> ReadNamedMonthDate(const std::vector<Token>& t, int twoDigitPivot) {
     // Drop the punctuation that may separate the parts: "Mar. 5, 2007", "5-Mar-2007".
     std::vector<Token> parts;
     for (std::size_t i = 0; i < t.size(); ++i) {
         if (t[i].kind != TokenKind::Punct) {
-            parts.push_back(std::move(t[i]));
+            parts.push_back(t[i]);
             continue;
         }
         const bool between = i > 0 && i + 1 < t.size() && t[i - 1].kind != TokenKind::Punct &&

@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 #include "runtime/ComError.h"
 
@@ -34,5 +35,12 @@ class ErrState {
 
 // The process-wide pending error (held by the Session).
 ErrState& Err();
+
+// For a trapped procedure's catch block: raises the error being handled again under the
+// procedure's own number and source, keeping the original description and appending suffix
+// (the database wrapper's " SP:name" / " SQL:text"). A ComError gives its Description, another
+// std::exception its what(). The new error is left pending in Err() as well. Calling it outside a
+// catch block is a bug.
+[[noreturn]] void Reraise(int32_t number, std::string source, std::string_view suffix = {});
 
 }  // namespace hlreports
