@@ -22,9 +22,9 @@ Session& TheSession() {
 }
 
 void ResetSession() {
-    // The fresh session is installed before the old one is destroyed, so destructors of the old
-    // shared objects that reach TheSession() find a valid (new) session.
-    Holder().reset(new Session());
+    // Move assignment installs the fresh session before the old one is destroyed, so destructors
+    // of the old shared objects that reach TheSession() find a valid (new) session.
+    Holder() = std::make_unique<Session>();
 }
 
 }  // namespace hlreports

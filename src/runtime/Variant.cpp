@@ -10,6 +10,7 @@
 #include <fmt/format.h>
 
 #include "runtime/ComError.h"
+#include "runtime/DateParts.h"
 #include "runtime/RuntimeErrors.h"
 #include "runtime/Text.h"
 
@@ -276,9 +277,9 @@ Date Variant::ToDate() const {
         }
         return *parsed;
     }
-    // 1 Jan 100 .. 31 Dec 9999 as day numbers; outside them no date exists.
     const double dayNumber = ToDouble();
-    if (!(dayNumber >= -657434.0 && dayNumber < 2958466.0)) {
+    if (!(dayNumber >= date_detail::MinDayNumber &&
+          dayNumber < date_detail::MaxDayNumberExclusive)) {
         RaiseRuntimeError(ErrorNumber::Overflow);
     }
     return Date(dayNumber);
