@@ -107,7 +107,8 @@ class Variant {
     bool IsDate() const;     // a Date, or text that reads as a date (IsDate)
 
     // Conversions (CStr, CInt, CLng, CDbl, CBool, CDate, CCur). Throw ComError as the classic
-    // runtime does: 94 for Null, 13 for text that does not convert, 6 for overflow.
+    // runtime does: 94 for Null, 13 for text that does not convert and for Missing, arrays and
+    // objects, 6 for overflow. Empty is 0, "", False and the zero date.
     std::string ToString() const;
     int16_t ToInteger() const;
     int32_t ToLong() const;

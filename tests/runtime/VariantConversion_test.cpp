@@ -17,7 +17,7 @@ using test::RaisesComError;
 TEST(VariantConversion, ToIntegerRoundsHalfEvenAndChecksRange) {
     struct Row {
         double input;
-        int expected;  // 6 marks an overflow row when overflow is true
+        int expected;
         bool overflow;
     };
     const Row rows[] = {
