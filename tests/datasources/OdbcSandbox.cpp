@@ -23,6 +23,8 @@ std::string Trimmed(const std::string& text) {
 
 OdbcSandbox::OdbcSandbox() {
     RegisterDriver(std::nullopt, false);
+    // As the odbcinst package leaves /etc: an empty system odbc.ini is there from the start.
+    folder_.WriteFile("odbc.ini", "");
     setenv("ODBCSYSINI", folder_.Path().c_str(), 1);
     // A relative odbcinst.ini name or a search-mode override would take writes out of the sandbox.
     unsetenv("ODBCINSTINI");

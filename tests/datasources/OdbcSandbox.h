@@ -18,8 +18,8 @@ namespace hlreports::test {
 
 class OdbcSandbox {
   public:
-    // Points ODBCSYSINI at a new folder (with an empty odbcinst.ini) and ODBCINI at a file in it;
-    // clears the variables that would send writes elsewhere.
+    // Points ODBCSYSINI at a new folder (with empty odbcinst.ini and odbc.ini) and ODBCINI at a
+    // file in it; clears the variables that would send writes elsewhere.
     OdbcSandbox();
     ~OdbcSandbox();
     OdbcSandbox(const OdbcSandbox&) = delete;
