@@ -27,12 +27,12 @@ struct ProcedureArgument {
 };
 
 struct ProcedureResult {
-    RecordsetPtr rows;               // nullptr when the procedure returned no row set
-    std::vector<Variant> outputs;    // one per argument; Empty for inputs
+    RecordsetPtr rows;             // nullptr when the procedure returned no row set
+    std::vector<Variant> outputs;  // one per argument; Empty for inputs
 };
 
 class Connection {
-public:
+  public:
     virtual ~Connection() = default;
 
     // Runs SQL text (one or more statements) without rows.
@@ -42,7 +42,8 @@ public:
     virtual RecordsetPtr OpenRecordset(std::string_view sqlOrCall) = 0;
     // The command road: binds arguments by position in list order (a name that differs from
     // the declared parameter at that position fails); outputs come back by position.
-    virtual ProcedureResult CallProcedure(std::string_view name, const std::vector<ProcedureArgument>& arguments) = 0;
+    virtual ProcedureResult CallProcedure(std::string_view name,
+                                          const std::vector<ProcedureArgument>& arguments) = 0;
 
     virtual void BeginTransaction() = 0;
     virtual void Commit() = 0;
@@ -67,5 +68,7 @@ struct ConnectionStats {
 const ConnectionStats& GetConnectionStats();
 using ConnectionOpener = std::unique_ptr<Connection> (*)(std::string_view connectionString);
 void SetConnectionOpenerForTests(ConnectionOpener opener);  // nullptr restores the default
+// The default opener (picks the backend by connection string), for test openers that wrap it.
+std::unique_ptr<Connection> OpenBackendConnection(std::string_view connectionString);
 
 }  // namespace hlreports

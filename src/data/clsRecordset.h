@@ -7,6 +7,7 @@
 #pragma once
 
 #include <cstdint>
+#include <exception>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -19,7 +20,7 @@
 namespace hlreports {
 
 class clsRecordset : public ComObject {
-public:
+  public:
     clsRecordset();
     ~clsRecordset() override;
 
@@ -32,9 +33,11 @@ public:
     bool IsConnectionOpen() const { return connection_ != nullptr; }
 
     bool RunSPReturnValue(std::string_view strSP, SPParams& colParams);
-    bool RunSPRetRSOutParams(std::string_view strSP, SPParams* colParams, RecordsetPtr& rstRS, bool booUpdateable);
+    bool RunSPRetRSOutParams(std::string_view strSP, SPParams* colParams, RecordsetPtr& rstRS,
+                             bool booUpdateable);
     bool RunSP(std::string_view strSP, const SPParams* colParams);
-    bool RunSpRetRS(std::string_view strSP, RecordsetPtr& rstRS, const SPParams* colParams, bool booUpdateable);
+    bool RunSpRetRS(std::string_view strSP, RecordsetPtr& rstRS, const SPParams* colParams,
+                    bool booUpdateable);
     bool GetRS(std::string_view strSQL, RecordsetPtr& rstRS, bool booUpdateable);
     bool GetRSUseShape(std::string_view strSQL, RecordsetPtr& rstRS);
     bool ExecuteRS(std::string_view strSQL);
@@ -52,7 +55,7 @@ public:
     // raises 3204. Exposed for tests.
     static std::string ParamsToString(const SPParams& colParams);
 
-private:
+  private:
     std::string connectionString_;
     int32_t commandTimeout_ = 30;
     bool txPending_ = false;
@@ -60,6 +63,10 @@ private:
 
     Connection& OpenStep();
     void CloseStep();
+    // The error path of every operation: step C, then raise `number` with source
+    // "clsRecordset.<operation>" and the error's description followed by suffix and statement.
+    [[noreturn]] void Fail(int32_t number, std::string_view operation, const std::exception& error,
+                           std::string_view suffix, std::string_view statement);
 };
 
 }  // namespace hlreports

@@ -1,0 +1,119 @@
+// Reading a statement's rows into a Recordset (see SqliteRows.h).
+#include "data/SqliteRows.h"
+
+#include <algorithm>
+#include <optional>
+#include <vector>
+
+#include "data/SqliteHandles.h"
+#include "data/SqliteTypes.h"
+#include "runtime/ComError.h"
+
+namespace hlreports {
+namespace {
+
+std::string TextOrEmpty(const char* text) {
+    return text ? std::string(text) : std::string();
+}
+
+struct ColumnOrigin {
+    std::string database;
+    std::string table;
+    std::string column;
+};
+
+ColumnOrigin OriginOf(sqlite3_stmt* statement, int column) {
+    return {TextOrEmpty(sqlite3_column_database_name(statement, column)),
+            TextOrEmpty(sqlite3_column_table_name(statement, column)),
+            TextOrEmpty(sqlite3_column_origin_name(statement, column))};
+}
+
+void ApplyBaseColumn(sqlite3* db, const ColumnOrigin& origin, FieldInfo& field) {
+    if (origin.table.empty() || origin.column.empty()) {
+        return;
+    }
+    field.baseTable = origin.table;
+    field.baseColumn = origin.column;
+    field.attributes |= adFldUnknownUpdatable;
+    int notNull = 0;
+    int primaryKey = 0;
+    if (sqlite3_table_column_metadata(db, origin.database.c_str(), origin.table.c_str(),
+                                      origin.column.c_str(), nullptr, nullptr, &notNull,
+                                      &primaryKey, nullptr) != SQLITE_OK) {
+        return;
+    }
+    if (notNull != 0) {
+        field.attributes &= ~static_cast<uint32_t>(adFldIsNullable | adFldMayBeNull);
+    }
+    if (primaryKey != 0) {
+        field.isKeyColumn = true;
+        field.attributes |= adFldKeyColumn;
+    }
+}
+
+}  // namespace
+
+RecordsetPtr ReadRows(sqlite3* db, sqlite3_stmt* statement, std::string source,
+                      std::string_view context) {
+    int columnCount = sqlite3_column_count(statement);
+    std::vector<std::vector<SqlValue>> stored;
+    while (true) {
+        int rc = sqlite3_step(statement);
+        if (rc == SQLITE_DONE) {
+            break;
+        }
+        if (rc != SQLITE_ROW) {
+            RaiseDatabaseError(db, context);
+        }
+        std::vector<SqlValue> row;
+        row.reserve(static_cast<std::size_t>(columnCount));
+        for (int column = 0; column < columnCount; ++column) {
+            row.push_back(ReadColumnValue(statement, column));
+        }
+        stored.push_back(std::move(row));
+    }
+
+    auto recordset = std::make_shared<Recordset>();
+    std::vector<FieldInfo> fields;
+    for (int column = 0; column < columnCount; ++column) {
+        const char* declaredText = sqlite3_column_decltype(statement, column);
+        std::optional<SqlType> declared = declaredText ? ParseSqlType(declaredText) : std::nullopt;
+        SqlValue sample;
+        int longestText = 0;
+        for (const auto& row : stored) {
+            const SqlValue& value = row[static_cast<std::size_t>(column)];
+            if (std::holds_alternative<std::monostate>(sample)) {
+                sample = value;
+            }
+            if (const auto* text = std::get_if<std::string>(&value)) {
+                longestText = std::max(longestText, CharacterCount(*text));
+            }
+        }
+        FieldInfo field = DescribeColumn(TextOrEmpty(sqlite3_column_name(statement, column)),
+                                         declared, sample, longestText);
+        ApplyBaseColumn(db, OriginOf(statement, column), field);
+        fields.push_back(field);
+        recordset->AppendField(std::move(field));
+    }
+    recordset->Open(adLockBatchOptimistic);
+    std::string prefix = context.empty() ? std::string() : std::string(context) + ": ";
+    for (std::size_t r = 0; r < stored.size(); ++r) {
+        std::vector<Variant> values;
+        values.reserve(fields.size());
+        for (std::size_t c = 0; c < fields.size(); ++c) {
+            try {
+                values.push_back(FieldValue(stored[r][c], fields[c].type, ""));
+            } catch (const ComError& error) {
+                // The place is spelled out only on failure: building it per value costs.
+                RaiseDatabaseError(prefix + "column " + fields[c].name + ", row " +
+                                   std::to_string(r + 1) + ": " + error.Description());
+            }
+        }
+        recordset->AppendRow(std::move(values));
+    }
+    recordset->FinishLoading();
+    recordset->SetSource(std::move(source));
+    return recordset;
+}
+
+}  // namespace hlreports
