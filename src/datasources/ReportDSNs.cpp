@@ -70,8 +70,9 @@ const std::string& ReportDSNs::DsnFor(std::string& storedName, const char* modeK
     std::string name = NewDsnName();
     std::string block = BuildDsnAttributeBlock(name, dataFolderPath_, modeKey);
     if (!SQLConfigDataSource(nullptr, ODBC_ADD_DSN, ReportDsnDriver, block.c_str())) {
-        // The classic text comes first, unchanged; the installer's reason follows it, since
-        // unixODBC gives the same "General installer error" for every missing piece of setup.
+        // The classic text comes first, unchanged, for callers that read it; the installer's
+        // reason follows so the user can tell a refused folder or name from a driver that is
+        // not registered with its setup library ("General installer error").
         std::string description = "Error Creating Report DSN. Name = " + name +
                                   " Type = " + modeKey + " Data Folder = " + dataFolderPath_;
         std::string reason = InstallerErrorText();
