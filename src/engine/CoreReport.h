@@ -33,7 +33,7 @@ enum CoreValueType : int32_t {
 };
 
 class CoreParameter : public ComObject {
-public:
+  public:
     // "{?" + Name + "}"
     std::string ParameterName() const;
     const std::string& Name() const { return name_; }
@@ -61,13 +61,15 @@ public:
         bool isRange = false;
     };
     const std::vector<Value>& CurrentValues() const { return currentValues_; }
+    // Added since the last ApplyValues, SetCurrentValue or ClearCurrentValues.
+    const std::vector<Value>& PendingValues() const { return pendingValues_; }
     bool ValuesApplied() const { return applied_; }
 
     // Set by the loader.
-    CoreParameter(std::string name, std::string promptText, int32_t valueType, bool isRange, bool isMultiValue,
-                  std::vector<Variant> defaultValues);
+    CoreParameter(std::string name, std::string promptText, int32_t valueType, bool isRange,
+                  bool isMultiValue, std::vector<Variant> defaultValues);
 
-private:
+  private:
     std::string name_;
     std::string promptText_;
     int32_t valueType_;
@@ -80,13 +82,14 @@ private:
 };
 
 class CoreFormula : public ComObject {
-public:
-    CoreFormula(std::string name, std::string text) : name_(std::move(name)), text_(std::move(text)) {}
+  public:
+    CoreFormula(std::string name, std::string text)
+        : name_(std::move(name)), text_(std::move(text)) {}
     const std::string& Name() const { return name_; }
     const std::string& Text() const { return text_; }
     void SetText(std::string text) { text_ = std::move(text); }
 
-private:
+  private:
     std::string name_;
     std::string text_;
 };
@@ -99,10 +102,11 @@ struct CoreLogOnInfo {
 };
 
 class CoreTable : public ComObject {
-public:
+  public:
     CoreTable(std::string name, std::string connectionText, std::string location);
     const std::string& Name() const { return name_; }
-    void SetLogOnInfo(std::string server, std::string database, std::string user, std::string password);
+    void SetLogOnInfo(std::string server, std::string database, std::string user,
+                      std::string password);
     const CoreLogOnInfo& LogOnInfo() const { return logOn_; }
     // Rows as the classic recordset XML; malformed text raises the reader's error.
     void SetDataSource(std::string_view recordsetXml);
@@ -111,7 +115,7 @@ public:
     void SetLocation(std::string location) { location_ = std::move(location); }
     const std::string& ConnectionText() const { return connectionText_; }
 
-private:
+  private:
     std::string name_;
     std::string connectionText_;
     std::string location_;
@@ -120,48 +124,52 @@ private:
 };
 
 class CoreDatabase : public ComObject {
-public:
+  public:
     std::vector<std::shared_ptr<CoreTable>>& Tables() { return tables_; }
     const std::vector<std::shared_ptr<CoreTable>>& Tables() const { return tables_; }
 
-private:
+  private:
     std::vector<std::shared_ptr<CoreTable>> tables_;
 };
 
 // A sub-report object placed in a section.
 class CoreSubreportObject : public ComObject {
-public:
+  public:
     explicit CoreSubreportObject(std::shared_ptr<CoreReport> report) : report_(std::move(report)) {}
     const std::string& Name() const;
     // Opens the sub-report by name (the same definition the object holds).
     std::shared_ptr<CoreReport> Open(std::string_view name) const;
 
-private:
+  private:
     std::shared_ptr<CoreReport> report_;
 };
 
 enum CoreObjectKind : int32_t { CoreObjectField = 1, CoreObjectText = 2, CoreObjectSubreport = 5 };
 
 class CoreReportObject : public ComObject {
-public:
-    CoreReportObject(int32_t kind, std::shared_ptr<CoreSubreportObject> subreport)
-        : kind_(kind), subreport_(std::move(subreport)) {}
+  public:
+    CoreReportObject(int32_t kind, std::shared_ptr<CoreSubreportObject> subreport,
+                     std::string name = {})
+        : kind_(kind), subreport_(std::move(subreport)), name_(std::move(name)) {}
     int32_t Kind() const { return kind_; }
     const std::shared_ptr<CoreSubreportObject>& Subreport() const { return subreport_; }
+    // "{?Parameter}", "{@Formula}", "{Table.Field}", "Count", "Text", or the sub-report's name.
+    const std::string& Name() const { return name_; }
 
-private:
+  private:
     int32_t kind_;
     std::shared_ptr<CoreSubreportObject> subreport_;
+    std::string name_;
 };
 
 class CoreSection : public ComObject {
-public:
+  public:
     explicit CoreSection(std::string name) : name_(std::move(name)) {}
     const std::string& Name() const { return name_; }
     std::vector<std::shared_ptr<CoreReportObject>>& Objects() { return objects_; }
     const std::vector<std::shared_ptr<CoreReportObject>>& Objects() const { return objects_; }
 
-private:
+  private:
     std::string name_;
     std::vector<std::shared_ptr<CoreReportObject>> objects_;
 };
@@ -178,7 +186,7 @@ struct CoreLogOnRecord {
 struct ReportDefinition;  // the loaded layout (engine internal)
 
 class CoreReport : public ComObject {
-public:
+  public:
     CoreReport();
     ~CoreReport() override;
 
@@ -187,16 +195,22 @@ public:
     void Load(const std::string& path);
     // Sub-report by name (case-insensitive); error when the report has none of that name.
     std::shared_ptr<CoreReport> OpenSubreport(std::string_view name);
-    void LogOnDataSources(const std::string& dsn, const std::string& emptyText, const std::string& user,
-                          const std::string& password, const std::vector<std::string>& names,
-                          const std::vector<std::string>& dsns, int32_t c0, int32_t c1, int32_t c2, int32_t c3,
-                          int32_t c4);
+    void LogOnDataSources(const std::string& dsn, const std::string& emptyText,
+                          const std::string& user, const std::string& password,
+                          const std::vector<std::string>& names,
+                          const std::vector<std::string>& dsns, int32_t c0, int32_t c1, int32_t c2,
+                          int32_t c3, int32_t c4);
     const std::shared_ptr<CoreDatabase>& Database() const { return database_; }
     std::vector<std::shared_ptr<CoreParameter>>& Parameters() { return parameters_; }
+    const std::vector<std::shared_ptr<CoreParameter>>& Parameters() const { return parameters_; }
     std::shared_ptr<CoreParameter> ParameterByName(std::string_view name) const;
     std::shared_ptr<CoreFormula> FormulaField(std::string_view name) const;  // nullptr when absent
     std::vector<std::shared_ptr<CoreSection>>& Sections() { return sections_; }
-    void SetReportDate(Date date) { reportDate_ = date; hasReportDate_ = true; }
+    const std::vector<std::shared_ptr<CoreSection>>& Sections() const { return sections_; }
+    void SetReportDate(Date date) {
+        reportDate_ = date;
+        hasReportDate_ = true;
+    }
     const std::string& ConnectionName() const { return connectionName_; }
     const std::string& Title() const { return title_; }
     void SetTitle(std::string title) { title_ = std::move(title); }
@@ -211,7 +225,7 @@ public:
     const std::vector<std::shared_ptr<CoreReport>>& Subreports() const { return subreports_; }
     const ReportDefinition* Definition() const { return definition_.get(); }
 
-private:
+  private:
     std::string path_;
     std::string name_;
     std::string title_;
@@ -235,7 +249,7 @@ struct CoreWindowState {
 
 // A report form of the host (preview window). The host implements it.
 class CoreReportForm : public ComObject {
-public:
+  public:
     virtual void BringForward() = 0;
     // nullptr when the form has no owner window.
     virtual std::shared_ptr<ComObject> OwnerWindow() = 0;
@@ -244,12 +258,12 @@ public:
 
 // Something that can tell whether a window is minimised (the host's window).
 class CoreWindow : public ComObject {
-public:
+  public:
     virtual bool IsMinimized() const = 0;
 };
 
 class CoreEngine {
-public:
+  public:
     std::shared_ptr<CoreReport> NewReport() const { return std::make_shared<CoreReport>(); }
     CoreWindowState WindowState(const std::shared_ptr<ComObject>& ownerWindow) const;
 };

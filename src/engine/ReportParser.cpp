@@ -1,0 +1,547 @@
+// Report definition XML to report pieces; see ReportParser.h and docs/report-format.md.
+//
+// The XML is parsed with whitespace text kept (so that a <default> of blanks stays blanks); every
+// element then checks its own attributes and children against a fixed list, which is what
+// rejects typos. Lines are counted from the offsets pugixml reports, in the original text.
+#include "engine/ReportParser.h"
+
+#include <algorithm>
+#include <charconv>
+#include <initializer_list>
+#include <optional>
+
+#include <fmt/format.h>
+#include <pugixml.hpp>
+
+#include "engine/EngineErrors.h"
+#include "engine/ParameterValueText.h"
+#include "runtime/Text.h"
+
+namespace hlreports {
+namespace {
+
+constexpr int MinimumDefaultWidth = 10;
+constexpr int MaximumWidth = 500;
+
+std::size_t CodePointCount(std::string_view text) {
+    return static_cast<std::size_t>(std::count_if(text.begin(), text.end(), [](char c) {
+        return (static_cast<unsigned char>(c) & 0xC0) != 0x80;
+    }));
+}
+
+bool IsBlank(std::string_view text) {
+    return text.find_first_not_of(" \t\r\n") == std::string_view::npos;
+}
+
+template <typename Named>
+const Named* FindByName(const std::vector<std::shared_ptr<Named>>& items, std::string_view name) {
+    for (const auto& item : items) {
+        if (EqualsIgnoreCase(item->Name(), name)) {
+            return item.get();
+        }
+    }
+    return nullptr;
+}
+
+class Parser {
+  public:
+    Parser(std::string_view text, const std::string& path) : text_(text), path_(path) {}
+
+    ParsedReport ParseDocument(const std::string& defaultName) {
+        pugi::xml_document document;
+        const unsigned options = pugi::parse_default | pugi::parse_ws_pcdata;
+        const pugi::xml_parse_result result =
+            document.load_buffer(text_.data(), text_.size(), options, pugi::encoding_utf8);
+        if (!result) {
+            FailAt(result.offset, fmt::format("not well-formed XML ({})", result.description()));
+        }
+        pugi::xml_node root;
+        for (pugi::xml_node child : document.children()) {
+            if (child.type() == pugi::node_pcdata || child.type() == pugi::node_cdata) {
+                if (!IsBlank(child.value())) {
+                    Fail(child, "text outside the <report> element");
+                }
+                continue;
+            }
+            if (child.type() != pugi::node_element) {
+                continue;
+            }
+            if (root) {
+                Fail(child, fmt::format("a second root element <{}> after <report>", child.name()));
+            }
+            root = child;
+        }
+        if (std::string_view(root.name()) != "report") {
+            Fail(root, fmt::format("the root element is <{}>, not <report>", root.name()));
+        }
+        return ParseReport(root, false, defaultName);
+    }
+
+  private:
+    std::string_view text_;
+    const std::string& path_;
+
+    int LineAt(std::ptrdiff_t offset) const {
+        if (offset < 0) {
+            return 0;
+        }
+        const std::size_t end = std::min(static_cast<std::size_t>(offset), text_.size());
+        return 1 + static_cast<int>(std::count(
+                       text_.begin(), text_.begin() + static_cast<std::ptrdiff_t>(end), '\n'));
+    }
+
+    [[noreturn]] void FailAt(std::ptrdiff_t offset, const std::string& problem) const {
+        throw ComError(
+            EngineError::MalformedReportFile, std::string(EngineError::LoadSource),
+            fmt::format("Malformed report file {}, line {}: {}", path_, LineAt(offset), problem));
+    }
+
+    [[noreturn]] void Fail(pugi::xml_node node, const std::string& problem) const {
+        FailAt(node ? node.offset_debug() : 0, problem);
+    }
+
+    void CheckAttributes(pugi::xml_node node,
+                         std::initializer_list<std::string_view> allowed) const {
+        std::vector<std::string_view> seen;
+        for (pugi::xml_attribute attribute : node.attributes()) {
+            const std::string_view name = attribute.name();
+            if (std::find(allowed.begin(), allowed.end(), name) == allowed.end()) {
+                Fail(node, fmt::format("unknown attribute '{}' on <{}>", name, node.name()));
+            }
+            if (std::find(seen.begin(), seen.end(), name) != seen.end()) {
+                Fail(node, fmt::format("attribute '{}' given twice on <{}>", name, node.name()));
+            }
+            seen.push_back(name);
+        }
+    }
+
+    std::string Required(pugi::xml_node node, const char* name) const {
+        const pugi::xml_attribute attribute = node.attribute(name);
+        if (!attribute) {
+            Fail(node, fmt::format("<{}> needs the attribute '{}'", node.name(), name));
+        }
+        return attribute.value();
+    }
+
+    // Required and not empty: names that the component looks things up by.
+    std::string RequiredName(pugi::xml_node node, const char* name) const {
+        std::string value = Required(node, name);
+        if (value.empty()) {
+            Fail(node, fmt::format("the attribute '{}' of <{}> is empty", name, node.name()));
+        }
+        return value;
+    }
+
+    static std::optional<std::string> Optional(pugi::xml_node node, const char* name) {
+        const pugi::xml_attribute attribute = node.attribute(name);
+        if (!attribute) {
+            return std::nullopt;
+        }
+        return std::string(attribute.value());
+    }
+
+    bool Flag(pugi::xml_node node, const char* name) const {
+        const std::optional<std::string> value = Optional(node, name);
+        if (!value || *value == "false") {
+            return false;
+        }
+        if (*value == "true") {
+            return true;
+        }
+        Fail(node, fmt::format("the attribute '{}' of <{}> is '{}', not true or false", name,
+                               node.name(), *value));
+    }
+
+    // Element children of a container; text other than blanks is rejected, comments skipped.
+    std::vector<pugi::xml_node> Elements(pugi::xml_node node) const {
+        std::vector<pugi::xml_node> elements;
+        for (pugi::xml_node child : node.children()) {
+            if (child.type() == pugi::node_element) {
+                elements.push_back(child);
+            } else if ((child.type() == pugi::node_pcdata || child.type() == pugi::node_cdata) &&
+                       !IsBlank(child.value())) {
+                Fail(child, fmt::format("unexpected text in <{}>", node.name()));
+            }
+        }
+        return elements;
+    }
+
+    // The text of a leaf element, exactly as written; child elements are rejected.
+    std::string TextOf(pugi::xml_node node) const {
+        std::string text;
+        for (pugi::xml_node child : node.children()) {
+            if (child.type() == pugi::node_element) {
+                Fail(child, fmt::format("unknown element <{}> in <{}>", child.name(), node.name()));
+            }
+            if (child.type() == pugi::node_pcdata || child.type() == pugi::node_cdata) {
+                text += child.value();
+            }
+        }
+        return text;
+    }
+
+    void NoChildren(pugi::xml_node node) const {
+        for (pugi::xml_node child : Elements(node)) {
+            Fail(child, fmt::format("unknown element <{}> in <{}>", child.name(), node.name()));
+        }
+    }
+
+    [[noreturn]] void Unknown(pugi::xml_node child, pugi::xml_node parent) const {
+        Fail(child, fmt::format("unknown element <{}> in <{}>", child.name(), parent.name()));
+    }
+
+    ParsedReport ParseReport(pugi::xml_node node, bool isSubreport,
+                             const std::string& defaultName) {
+        ParsedReport report;
+        if (isSubreport) {
+            CheckAttributes(node, {"name", "title", "connection-name"});
+            report.name = RequiredName(node, "name");
+        } else {
+            CheckAttributes(node, {"name", "title", "connection-name"});
+            report.name = Optional(node, "name").value_or(defaultName);
+        }
+        report.title = Optional(node, "title").value_or("");
+        report.connectionName = Optional(node, "connection-name").value_or("");
+
+        // Data parts first: the layout refers to them by name, wherever they sit in the file.
+        pugi::xml_node parameters, formulas, tables, pageHeader, detail, reportFooter;
+        std::vector<pugi::xml_node> groups;
+        for (pugi::xml_node child : Elements(node)) {
+            const std::string_view name = child.name();
+            pugi::xml_node* single = name == "parameters"      ? &parameters
+                                     : name == "formulas"      ? &formulas
+                                     : name == "tables"        ? &tables
+                                     : name == "page-header"   ? &pageHeader
+                                     : name == "detail"        ? &detail
+                                     : name == "report-footer" ? &reportFooter
+                                                               : nullptr;
+            if (name == "group") {
+                groups.push_back(child);
+            } else if (single == nullptr) {
+                Unknown(child, node);
+            } else if (*single) {
+                Fail(child, fmt::format("a second <{}> in <{}>", name, node.name()));
+            } else {
+                *single = child;
+            }
+        }
+        if (parameters) {
+            ParseParameters(parameters, report);
+        }
+        if (formulas) {
+            ParseFormulas(formulas, report);
+        }
+        if (tables) {
+            ParseTables(tables, report);
+        }
+        ReportDefinition& definition = report.definition;
+        definition.bodyTable = report.tables.empty() ? -1 : 0;
+        if (pageHeader) {
+            ParsePageHeader(pageHeader, report);
+        }
+        if (detail) {
+            ParseDetail(detail, report);
+        }
+        for (pugi::xml_node group : groups) {
+            ParseGroup(group, report);
+        }
+        if (reportFooter) {
+            ParseReportFooter(reportFooter, report, isSubreport);
+        }
+        return report;
+    }
+
+    void ParseParameters(pugi::xml_node node, ParsedReport& report) const {
+        CheckAttributes(node, {});
+        for (pugi::xml_node child : Elements(node)) {
+            if (std::string_view(child.name()) != "parameter") {
+                Unknown(child, node);
+            }
+            CheckAttributes(child, {"name", "prompt", "type", "range", "multi"});
+            std::string name = RequiredName(child, "name");
+            if (FindByName(report.parameters, name) != nullptr) {
+                Fail(child, fmt::format("duplicate parameter '{}'", name));
+            }
+            const std::string typeText = Required(child, "type");
+            const std::optional<int32_t> type = ReadValueTypeCode(typeText);
+            if (!type) {
+                Fail(child,
+                     fmt::format(
+                         "value type '{}' of parameter '{}' is not one of 7, 8, 9, 10, 11, 16",
+                         typeText, name));
+            }
+            std::vector<Variant> defaults;
+            for (pugi::xml_node value : Elements(child)) {
+                if (std::string_view(value.name()) != "default") {
+                    Unknown(value, child);
+                }
+                CheckAttributes(value, {});
+                const std::string text = TextOf(value);
+                std::optional<Variant> read = ReadParameterValue(*type, text);
+                if (!read) {
+                    Fail(value, fmt::format("default value '{}' of parameter '{}' is not {}", text,
+                                            name, ValueTypeExpectation(*type)));
+                }
+                defaults.push_back(std::move(*read));
+            }
+            report.parameters.push_back(std::make_shared<CoreParameter>(
+                std::move(name), Optional(child, "prompt").value_or(""), *type,
+                Flag(child, "range"), Flag(child, "multi"), std::move(defaults)));
+        }
+    }
+
+    void ParseFormulas(pugi::xml_node node, ParsedReport& report) const {
+        CheckAttributes(node, {});
+        for (pugi::xml_node child : Elements(node)) {
+            if (std::string_view(child.name()) != "formula") {
+                Unknown(child, node);
+            }
+            CheckAttributes(child, {"name"});
+            std::string name = RequiredName(child, "name");
+            if (FindByName(report.formulas, name) != nullptr) {
+                Fail(child, fmt::format("duplicate formula '{}'", name));
+            }
+            report.formulas.push_back(
+                std::make_shared<CoreFormula>(std::move(name), TextOf(child)));
+        }
+    }
+
+    void ParseTables(pugi::xml_node node, ParsedReport& report) const {
+        CheckAttributes(node, {});
+        for (pugi::xml_node child : Elements(node)) {
+            if (std::string_view(child.name()) != "table") {
+                Unknown(child, node);
+            }
+            CheckAttributes(child, {"name", "location", "connection-text"});
+            NoChildren(child);
+            std::string name = RequiredName(child, "name");
+            if (FindByName(report.tables, name) != nullptr) {
+                Fail(child, fmt::format("duplicate table '{}'", name));
+            }
+            report.tables.push_back(std::make_shared<CoreTable>(
+                std::move(name), Optional(child, "connection-text").value_or(""),
+                Optional(child, "location").value_or("")));
+        }
+    }
+
+    void ParsePageHeader(pugi::xml_node node, ParsedReport& report) const {
+        CheckAttributes(node, {});
+        ReportDefinition& definition = report.definition;
+        definition.hasPageHeader = true;
+        for (pugi::xml_node child : Elements(node)) {
+            const std::string_view kind = child.name();
+            HeaderItem item;
+            if (kind == "parameter") {
+                CheckAttributes(child, {"name", "label"});
+                NoChildren(child);
+                const std::string name = RequiredName(child, "name");
+                const CoreParameter* parameter = FindByName(report.parameters, name);
+                if (parameter == nullptr) {
+                    Fail(child, fmt::format("<parameter> names the parameter '{}', which the "
+                                            "report does not declare",
+                                            name));
+                }
+                item.kind = HeaderItemKind::Parameter;
+                item.name = parameter->Name();
+                item.label =
+                    Optional(child, "label")
+                        .value_or(parameter->PromptText().empty() ? parameter->Name()
+                                                                  : parameter->PromptText());
+            } else if (kind == "formula") {
+                CheckAttributes(child, {"name", "label"});
+                NoChildren(child);
+                const std::string name = RequiredName(child, "name");
+                const CoreFormula* formula = FindByName(report.formulas, name);
+                if (formula == nullptr) {
+                    Fail(child,
+                         fmt::format(
+                             "<formula> names the formula '{}', which the report does not declare",
+                             name));
+                }
+                item.kind = HeaderItemKind::Formula;
+                item.name = formula->Name();
+                item.label = Optional(child, "label").value_or(formula->Name());
+            } else if (kind == "report-date") {
+                CheckAttributes(child, {"label"});
+                NoChildren(child);
+                item.kind = HeaderItemKind::ReportDate;
+                item.label = Optional(child, "label").value_or("Report date");
+            } else if (kind == "text") {
+                CheckAttributes(child, {});
+                item.kind = HeaderItemKind::Text;
+                item.name = TextOf(child);
+            } else {
+                Unknown(child, node);
+            }
+            definition.pageHeader.push_back(std::move(item));
+        }
+    }
+
+    void NeedRows(pugi::xml_node node, const ParsedReport& report) const {
+        if (report.definition.bodyTable < 0) {
+            Fail(node,
+                 fmt::format("<{}> needs rows, but the report declares no table", node.name()));
+        }
+    }
+
+    ValueFormat FormatAttribute(pugi::xml_node node) const {
+        const std::optional<std::string> spec = Optional(node, "format");
+        if (!spec) {
+            return {};
+        }
+        std::optional<ValueFormat> format = ParseValueFormat(*spec);
+        if (!format) {
+            Fail(node, fmt::format("unknown format '{}' on <{}>", *spec, node.name()));
+        }
+        return std::move(*format);
+    }
+
+    void ParseDetail(pugi::xml_node node, ParsedReport& report) const {
+        CheckAttributes(node, {"table"});
+        ReportDefinition& definition = report.definition;
+        definition.hasDetail = true;
+        if (const std::optional<std::string> table = Optional(node, "table")) {
+            const auto found =
+                std::find_if(report.tables.begin(), report.tables.end(),
+                             [&](const auto& t) { return EqualsIgnoreCase(t->Name(), *table); });
+            if (found == report.tables.end()) {
+                Fail(node,
+                     fmt::format("<detail> names the table '{}', which the report does not declare",
+                                 *table));
+            }
+            definition.bodyTable = static_cast<int>(found - report.tables.begin());
+        }
+        NeedRows(node, report);
+        for (pugi::xml_node child : Elements(node)) {
+            if (std::string_view(child.name()) != "column") {
+                Unknown(child, node);
+            }
+            CheckAttributes(child, {"field", "heading", "format", "width", "align"});
+            NoChildren(child);
+            ColumnDefinition column;
+            column.field = RequiredName(child, "field");
+            column.heading = Optional(child, "heading").value_or(column.field);
+            column.format = FormatAttribute(child);
+            column.width =
+                std::max(MinimumDefaultWidth, static_cast<int>(CodePointCount(column.heading)));
+            if (const std::optional<std::string> width = Optional(child, "width")) {
+                column.width = ReadWidth(child, *width, column.field);
+            }
+            const std::string align = Optional(child, "align").value_or("");
+            if (align == "left") {
+                column.align = ColumnAlign::Left;
+            } else if (align == "right") {
+                column.align = ColumnAlign::Right;
+            } else if (!align.empty() || child.attribute("align")) {
+                Fail(child, fmt::format("align '{}' of column '{}' is not left or right", align,
+                                        column.field));
+            }
+            definition.columns.push_back(std::move(column));
+        }
+    }
+
+    int ReadWidth(pugi::xml_node node, const std::string& text, const std::string& field) const {
+        int width = 0;
+        const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), width);
+        if (error != std::errc() || end != text.data() + text.size() || width < 1 ||
+            width > MaximumWidth) {
+            Fail(node, fmt::format("width '{}' of column '{}' is not a whole number from 1 to {}",
+                                   text, field, MaximumWidth));
+        }
+        return width;
+    }
+
+    FooterDefinition ParseFooter(pugi::xml_node node, const ParsedReport& report,
+                                 bool allowSubreports,
+                                 std::vector<pugi::xml_node>* subreports) const {
+        FooterDefinition footer;
+        footer.count = Flag(node, "count");
+        for (pugi::xml_node child : Elements(node)) {
+            const std::string_view kind = child.name();
+            if (kind == "subreport" && subreports != nullptr) {
+                if (!allowSubreports) {
+                    Fail(child, "a sub-report cannot hold sub-reports");
+                }
+                subreports->push_back(child);
+                continue;
+            }
+            if (kind != "sum") {
+                Unknown(child, node);
+            }
+            CheckAttributes(child, {"field", "label", "format"});
+            NoChildren(child);
+            SumDefinition sum;
+            sum.field = RequiredName(child, "field");
+            const auto column = std::find_if(
+                report.definition.columns.begin(), report.definition.columns.end(),
+                [&](const ColumnDefinition& c) { return EqualsIgnoreCase(c.field, sum.field); });
+            const bool shown = column != report.definition.columns.end();
+            sum.label = Optional(child, "label").value_or(shown ? column->heading : sum.field);
+            sum.format =
+                child.attribute("format") || !shown ? FormatAttribute(child) : column->format;
+            footer.sums.push_back(std::move(sum));
+        }
+        if (footer.count || !footer.sums.empty()) {
+            NeedRows(node, report);
+        }
+        return footer;
+    }
+
+    void ParseGroup(pugi::xml_node node, ParsedReport& report) const {
+        CheckAttributes(node, {"field", "label", "order"});
+        NeedRows(node, report);
+        GroupDefinition group;
+        group.field = RequiredName(node, "field");
+        group.label = Optional(node, "label").value_or(group.field);
+        const std::string order = Optional(node, "order").value_or("ascending");
+        if (order == "ascending") {
+            group.order = GroupOrder::Ascending;
+        } else if (order == "descending") {
+            group.order = GroupOrder::Descending;
+        } else if (order == "as-read") {
+            group.order = GroupOrder::AsRead;
+        } else {
+            Fail(node,
+                 fmt::format("order '{}' of group '{}' is not ascending, descending or as-read",
+                             order, group.field));
+        }
+        for (pugi::xml_node child : Elements(node)) {
+            if (std::string_view(child.name()) != "footer") {
+                Unknown(child, node);
+            }
+            if (group.footer) {
+                Fail(child, fmt::format("a second <footer> in the group of '{}'", group.field));
+            }
+            CheckAttributes(child, {"count"});
+            group.footer = ParseFooter(child, report, false, nullptr);
+        }
+        report.definition.groups.push_back(std::move(group));
+    }
+
+    void ParseReportFooter(pugi::xml_node node, ParsedReport& report, bool isSubreport) {
+        CheckAttributes(node, {"count", "label"});
+        std::vector<pugi::xml_node> subreportNodes;
+        FooterDefinition footer = ParseFooter(node, report, !isSubreport, &subreportNodes);
+        footer.label = Optional(node, "label").value_or("Grand total");
+        report.definition.reportFooter = std::move(footer);
+        for (pugi::xml_node child : subreportNodes) {
+            ParsedReport subreport = ParseReport(child, true, "");
+            const bool duplicate = std::any_of(
+                report.subreports.begin(), report.subreports.end(),
+                [&](const ParsedReport& s) { return EqualsIgnoreCase(s.name, subreport.name); });
+            if (duplicate) {
+                Fail(child, fmt::format("duplicate sub-report '{}'", subreport.name));
+            }
+            report.subreports.push_back(std::move(subreport));
+        }
+    }
+};
+
+}  // namespace
+
+ParsedReport ParseReportDefinition(std::string_view xmlText, const std::string& path,
+                                   const std::string& defaultName) {
+    return Parser(xmlText, path).ParseDocument(defaultName);
+}
+
+}  // namespace hlreports

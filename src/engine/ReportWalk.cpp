@@ -1,0 +1,483 @@
+// The printed body of a prepared report; see ReportWalk.h.
+//
+// Rows are sorted by the group fields (stable, so the delivered order stands inside a group),
+// as report engines do: data that arrives in another order must not split one group in two.
+#include "engine/ReportWalk.h"
+
+#include <algorithm>
+#include <numeric>
+#include <optional>
+
+#include <fmt/format.h>
+
+#include "engine/EngineErrors.h"
+#include "engine/ReportDefinition.h"
+#include "engine/ValueFormat.h"
+#include "runtime/Text.h"
+
+namespace hlreports {
+namespace {
+
+int KindRank(const Variant& value) {
+    switch (value.Kind()) {
+        case VariantKind::Empty:
+        case VariantKind::Null:
+        case VariantKind::Missing:
+            return 0;
+        case VariantKind::Boolean:
+        case VariantKind::Integer:
+        case VariantKind::Long:
+        case VariantKind::Double:
+        case VariantKind::Currency:
+            return 1;
+        case VariantKind::Date:
+            return 2;
+        case VariantKind::String:
+            return 3;
+        default:
+            return 4;
+    }
+}
+
+int CompareText(std::string_view a, std::string_view b) {
+    const std::string upperA = ToUpperAscii(a);
+    const std::string upperB = ToUpperAscii(b);
+    if (const int folded = upperA.compare(upperB); folded != 0) {
+        return folded < 0 ? -1 : 1;
+    }
+    // Equal but for case: still two values, kept apart and in a fixed order.
+    const int exact = a.compare(b);
+    return exact < 0 ? -1 : (exact > 0 ? 1 : 0);
+}
+
+// A total order on field values: Null first, then numbers, dates, texts (ignoring case first).
+int CompareValues(const Variant& a, const Variant& b) {
+    const int rankA = KindRank(a);
+    const int rankB = KindRank(b);
+    if (rankA != rankB) {
+        return rankA < rankB ? -1 : 1;
+    }
+    try {
+        switch (rankA) {
+            case 1: {
+                const double x = a.ToDouble();
+                const double y = b.ToDouble();
+                return x < y ? -1 : (x > y ? 1 : 0);
+            }
+            case 2: {
+                const double x = a.ToDate().DayNumber();
+                const double y = b.ToDate().DayNumber();
+                return x < y ? -1 : (x > y ? 1 : 0);
+            }
+            case 3:
+                return CompareText(a.ToString(), b.ToString());
+            default:
+                return 0;
+        }
+    } catch (const ComError&) {
+        return 0;
+    }
+}
+
+[[noreturn]] void RenderError(const std::string& description) {
+    throw ComError(EngineError::RenderFailed, std::string(EngineError::RenderSource), description);
+}
+
+// The values of the fields the layout prints, copied out of the rows once.
+class RowValues {
+  public:
+    RowValues(const CoreReport& report, const CoreTable& table, const Recordset& rows)
+        : report_(report), table_(table) {
+        fields_.reserve(8);
+        rows_ = rows.Clone();  // own cursor: printing must not move the component's recordset
+    }
+
+    // Slot of a field among the copied ones; a field the rows lack is an error naming it.
+    int Slot(const std::string& field) {
+        const int index = rows_->FieldIndex(field);
+        if (index < 0) {
+            RenderError(fmt::format("Report {}: table {} has no field {}", report_.Name(),
+                                    table_.Name(), field));
+        }
+        const auto found = std::find(fields_.begin(), fields_.end(), index);
+        if (found != fields_.end()) {
+            return static_cast<int>(found - fields_.begin());
+        }
+        fields_.push_back(index);
+        return static_cast<int>(fields_.size()) - 1;
+    }
+
+    int FieldType(const std::string& field) const {
+        const int index = rows_->FieldIndex(field);
+        return index < 0 ? adVarChar : rows_->Field(index).type;
+    }
+
+    void Read() {
+        if (rows_->RecordCount() > 0) {
+            values_.reserve(static_cast<std::size_t>(rows_->RecordCount()) * fields_.size());
+        }
+        if (!rows_->BOF() || !rows_->EOF()) {
+            rows_->MoveFirst();
+        }
+        for (; !rows_->EOF(); rows_->MoveNext()) {
+            for (int index : fields_) {
+                values_.push_back(rows_->Value(index));
+            }
+            ++count_;
+        }
+    }
+
+    std::size_t Count() const { return count_; }
+    const Variant& At(std::size_t row, int slot) const {
+        return values_[row * fields_.size() + static_cast<std::size_t>(slot)];
+    }
+
+  private:
+    const CoreReport& report_;
+    const CoreTable& table_;
+    RecordsetPtr rows_;
+    std::vector<int> fields_;
+    std::vector<Variant> values_;
+    std::size_t count_ = 0;
+};
+
+struct Totals {
+    int64_t count = 0;
+    std::vector<double> sums;
+};
+
+struct ResolvedFooter {
+    const FooterDefinition* definition = nullptr;
+    std::vector<int> slots;
+};
+
+class BodyWalk {
+  public:
+    BodyWalk(const CoreReport& report, const ReportDefinition& definition, ReportSink& sink)
+        : report_(report), definition_(definition), sink_(sink) {}
+
+    void Run() {
+        const bool printsBody = definition_.hasDetail || !definition_.groups.empty();
+        const CoreTable& table = BodyTable();
+        std::vector<PrintColumn> columns;
+        for (const ColumnDefinition& column : definition_.columns) {
+            columns.push_back(
+                PrintColumn{column.heading, column.width, column.align == ColumnAlign::Right});
+        }
+        if (!table.Rows()) {
+            // No data was given to the table: headings, "No data." and zero totals.
+            if (printsBody) {
+                sink_.BeginBody(columns);
+                sink_.NoData();
+                sink_.EndBody();
+            }
+            PrintReportFooter(nullptr);
+            return;
+        }
+        RowValues values(report_, table, *table.Rows());
+        std::vector<int> columnSlots;
+        for (std::size_t i = 0; i < definition_.columns.size(); ++i) {
+            const ColumnDefinition& column = definition_.columns[i];
+            columnSlots.push_back(values.Slot(column.field));
+            if (column.align == ColumnAlign::ByType) {
+                columns[i].alignRight = column.format.IsNumeric() ||
+                                        (column.format.kind == ValueFormatKind::ByValue &&
+                                         IsNumericFieldType(values.FieldType(column.field)));
+            }
+        }
+        std::vector<int> groupSlots;
+        std::vector<ResolvedFooter> groupFooters;
+        for (const GroupDefinition& group : definition_.groups) {
+            groupSlots.push_back(values.Slot(group.field));
+            groupFooters.push_back(Resolve(group.footer ? &*group.footer : nullptr, values));
+        }
+        const ResolvedFooter reportFooter =
+            Resolve(definition_.reportFooter ? &*definition_.reportFooter : nullptr, values);
+        values.Read();
+
+        std::vector<std::size_t> order(values.Count());
+        std::iota(order.begin(), order.end(), std::size_t{0});
+        SortByGroups(order, values, groupSlots);
+
+        if (printsBody) {
+            sink_.BeginBody(columns);
+        }
+        if (printsBody && order.empty()) {
+            sink_.NoData();
+        }
+        std::vector<Totals> groupTotals(definition_.groups.size());
+        Totals grand = EmptyTotals(reportFooter);
+        std::vector<std::string> cells(definition_.columns.size());
+        std::optional<std::size_t> previous;
+        for (std::size_t position = 0; position < order.size(); ++position) {
+            const std::size_t row = order[position];
+            const std::size_t firstChanged = FirstChangedGroup(values, groupSlots, previous, row);
+            if (previous) {
+                for (std::size_t level = groupSlots.size(); level-- > firstChanged;) {
+                    PrintGroupFooter(level, groupFooters[level], groupTotals[level], values,
+                                     groupSlots, *previous);
+                }
+            }
+            for (std::size_t level = firstChanged; level < groupSlots.size(); ++level) {
+                groupTotals[level] = EmptyTotals(groupFooters[level]);
+                const GroupDefinition& group = definition_.groups[level];
+                sink_.GroupHeader(
+                    static_cast<int>(level), group.label,
+                    FormatValue(values.At(row, groupSlots[level]), GroupFormat(group)));
+            }
+            if (definition_.hasDetail) {
+                for (std::size_t i = 0; i < cells.size(); ++i) {
+                    cells[i] =
+                        FormatValue(values.At(row, columnSlots[i]), definition_.columns[i].format);
+                }
+                sink_.Row(cells);
+            }
+            for (std::size_t level = 0; level < groupSlots.size(); ++level) {
+                Add(groupTotals[level], groupFooters[level], values, row);
+            }
+            Add(grand, reportFooter, values, row);
+            previous = row;
+        }
+        if (previous) {
+            for (std::size_t level = groupSlots.size(); level-- > 0;) {
+                PrintGroupFooter(level, groupFooters[level], groupTotals[level], values, groupSlots,
+                                 *previous);
+            }
+        }
+        if (printsBody) {
+            sink_.EndBody();
+        }
+        PrintReportFooter(&grand);
+    }
+
+  private:
+    const CoreReport& report_;
+    const ReportDefinition& definition_;
+    ReportSink& sink_;
+
+    const CoreTable& BodyTable() const {
+        const auto& tables = report_.Database()->Tables();
+        const auto index = static_cast<std::size_t>(definition_.bodyTable);
+        if (index >= tables.size() || !tables[index]) {
+            RenderError(
+                fmt::format("Report {}: the table of its body was removed", report_.Name()));
+        }
+        return *tables[index];
+    }
+
+    static ResolvedFooter Resolve(const FooterDefinition* footer, RowValues& values) {
+        ResolvedFooter resolved;
+        resolved.definition = footer;
+        if (footer != nullptr) {
+            for (const SumDefinition& sum : footer->sums) {
+                resolved.slots.push_back(values.Slot(sum.field));
+            }
+        }
+        return resolved;
+    }
+
+    static Totals EmptyTotals(const ResolvedFooter& footer) {
+        Totals totals;
+        totals.sums.assign(footer.slots.size(), 0.0);
+        return totals;
+    }
+
+    const ValueFormat& GroupFormat(const GroupDefinition& group) const {
+        static const ValueFormat byValue;
+        for (const ColumnDefinition& column : definition_.columns) {
+            if (EqualsIgnoreCase(column.field, group.field)) {
+                return column.format;
+            }
+        }
+        return byValue;
+    }
+
+    void SortByGroups(std::vector<std::size_t>& order, const RowValues& values,
+                      const std::vector<int>& slots) const {
+        const bool anySorted =
+            std::any_of(definition_.groups.begin(), definition_.groups.end(),
+                        [](const GroupDefinition& g) { return g.order != GroupOrder::AsRead; });
+        if (!anySorted) {
+            return;
+        }
+        std::stable_sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) {
+            for (std::size_t level = 0; level < slots.size(); ++level) {
+                const GroupOrder direction = definition_.groups[level].order;
+                if (direction == GroupOrder::AsRead) {
+                    continue;
+                }
+                const int compared =
+                    CompareValues(values.At(a, slots[level]), values.At(b, slots[level]));
+                if (compared != 0) {
+                    return direction == GroupOrder::Ascending ? compared < 0 : compared > 0;
+                }
+            }
+            return false;
+        });
+    }
+
+    // The outermost group whose value differs from the previous row's; all groups for the first
+    // row; the group count when none changed.
+    static std::size_t FirstChangedGroup(const RowValues& values, const std::vector<int>& slots,
+                                         std::optional<std::size_t> previous, std::size_t row) {
+        if (!previous) {
+            return 0;
+        }
+        for (std::size_t level = 0; level < slots.size(); ++level) {
+            if (CompareValues(values.At(*previous, slots[level]), values.At(row, slots[level])) !=
+                0) {
+                return level;
+            }
+        }
+        return slots.size();
+    }
+
+    void Add(Totals& totals, const ResolvedFooter& footer, const RowValues& values,
+             std::size_t row) const {
+        ++totals.count;
+        if (footer.definition == nullptr) {
+            return;
+        }
+        for (std::size_t i = 0; i < footer.slots.size(); ++i) {
+            const Variant& value = values.At(row, footer.slots[i]);
+            if (value.IsNull() || value.IsEmpty()) {
+                continue;
+            }
+            if (value.Kind() == VariantKind::Boolean || !value.IsNumeric()) {
+                const SumDefinition& sum = footer.definition->sums[i];
+                RenderError(fmt::format(
+                    "Report {}: cannot sum field {} of table {}: the value '{}' is not a number",
+                    report_.Name(), sum.field, BodyTable().Name(), value.DisplayText()));
+            }
+            totals.sums[i] += value.ToDouble();
+        }
+    }
+
+    static std::string TotalsText(const FooterDefinition& footer, const Totals* totals) {
+        std::vector<std::string> items;
+        if (footer.count) {
+            items.push_back(fmt::format("Count {}", totals != nullptr ? totals->count : 0));
+        }
+        for (std::size_t i = 0; i < footer.sums.size(); ++i) {
+            const double sum = totals != nullptr ? totals->sums[i] : 0.0;
+            items.push_back(footer.sums[i].label + " " +
+                            FormatValue(Variant(sum), footer.sums[i].format));
+        }
+        return Join(items, "; ");
+    }
+
+    void PrintGroupFooter(std::size_t level, const ResolvedFooter& footer, const Totals& totals,
+                          const RowValues& values, const std::vector<int>& groupSlots,
+                          std::size_t lastRow) const {
+        if (footer.definition == nullptr) {
+            return;
+        }
+        const GroupDefinition& group = definition_.groups[level];
+        const std::string value =
+            FormatValue(values.At(lastRow, groupSlots[level]), GroupFormat(group));
+        const std::string items = TotalsText(*footer.definition, &totals);
+        sink_.GroupFooter(static_cast<int>(level),
+                          items.empty()
+                              ? fmt::format("Total {} {}", group.label, value)
+                              : fmt::format("Total {} {}: {}", group.label, value, items));
+    }
+
+    void PrintReportFooter(const Totals* totals) const {
+        if (!definition_.reportFooter) {
+            return;
+        }
+        const FooterDefinition& footer = *definition_.reportFooter;
+        if (!footer.count && footer.sums.empty()) {
+            return;
+        }
+        sink_.ReportFooter(footer.label + ": " + TotalsText(footer, totals));
+    }
+};
+
+const ValueFormat& DateFormat() {
+    static const ValueFormat format = *ParseValueFormat("date");
+    return format;
+}
+
+bool NeedsRows(const ReportDefinition& definition) {
+    const auto asks = [](const std::optional<FooterDefinition>& footer) {
+        return footer && (footer->count || !footer->sums.empty());
+    };
+    return definition.bodyTable >= 0 &&
+           (definition.hasDetail || !definition.groups.empty() || asks(definition.reportFooter));
+}
+
+std::string HeaderValue(const CoreReport& report, const HeaderItem& item) {
+    switch (item.kind) {
+        case HeaderItemKind::Parameter:
+            return ParameterDisplayText(*report.ParameterByName(item.name));
+        case HeaderItemKind::Formula: {
+            const auto formula = report.FormulaField(item.name);
+            return formula ? FormulaDisplayText(formula->Text()) : std::string();
+        }
+        case HeaderItemKind::ReportDate:
+            return report.HasReportDate() ? FormatValue(Variant(report.ReportDate()), DateFormat())
+                                          : std::string();
+        case HeaderItemKind::Text:
+            return item.name;
+    }
+    return {};
+}
+
+void Walk(const CoreReport& report, ReportSink& sink, int depth) {
+    sink.BeginReport(report.Title().empty() ? report.Name() : report.Title(), depth);
+    const ReportDefinition* definition = report.Definition();
+    if (definition == nullptr) {
+        sink.EndReport(depth);  // never loaded: nothing but the heading
+        return;
+    }
+    for (const HeaderItem& item : definition->pageHeader) {
+        sink.HeaderLine(item.label, HeaderValue(report, item));
+    }
+    if (NeedsRows(*definition)) {
+        BodyWalk(report, *definition, sink).Run();
+    }
+    for (const auto& subreport : report.Subreports()) {
+        Walk(*subreport, sink, depth + 1);
+    }
+    sink.EndReport(depth);
+}
+
+}  // namespace
+
+std::string ParameterDisplayText(const CoreParameter& parameter) {
+    ValueFormat format;
+    if (parameter.ValueType() == CoreValueCurrency) {
+        format.kind = ValueFormatKind::Currency;
+    }
+    std::vector<std::string> parts;
+    for (const CoreParameter::Value& value : parameter.CurrentValues()) {
+        parts.push_back(value.isRange ? FormatValue(value.start, format) + " to " +
+                                            FormatValue(value.end, format)
+                                      : FormatValue(value.start, format));
+    }
+    return Join(parts, ", ");
+}
+
+void WalkReport(const CoreReport& report, ReportSink& sink) {
+    Walk(report, sink, 0);
+}
+
+std::size_t PrintedRowCount(const CoreReport& report) {
+    std::size_t rows = 0;
+    const ReportDefinition* definition = report.Definition();
+    const auto& tables = report.Database()->Tables();
+    if (definition != nullptr && definition->bodyTable >= 0 &&
+        static_cast<std::size_t>(definition->bodyTable) < tables.size()) {
+        const auto& table = tables[static_cast<std::size_t>(definition->bodyTable)];
+        if (table && table->Rows()) {
+            rows += static_cast<std::size_t>(std::max<int64_t>(0, table->Rows()->RecordCount()));
+        }
+    }
+    for (const auto& subreport : report.Subreports()) {
+        rows += PrintedRowCount(*subreport);
+    }
+    return rows;
+}
+
+}  // namespace hlreports
