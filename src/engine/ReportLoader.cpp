@@ -129,9 +129,13 @@ std::vector<std::shared_ptr<CoreSection>> BuildSections(
 }  // namespace
 
 void ReportLoader::Load(CoreReport& report, const std::string& path) {
-    const std::string text = ReadReportFile(path);
+    LoadFromText(report, ReadReportFile(path), path);
+}
+
+void ReportLoader::LoadFromText(CoreReport& report, std::string_view xmlText,
+                                const std::string& path) {
     const std::string stem = std::filesystem::path(path).stem().string();
-    Install(report, ParseReportDefinition(text, path, stem), path);
+    Install(report, ParseReportDefinition(xmlText, path, stem), path);
 }
 
 void ReportLoader::Install(CoreReport& report, ParsedReport parsed, const std::string& path) {

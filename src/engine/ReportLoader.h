@@ -6,6 +6,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 #include "engine/CoreReport.h"
 #include "engine/ReportParser.h"
@@ -15,6 +16,9 @@ namespace hlreports {
 class ReportLoader {
   public:
     static void Load(CoreReport& report, const std::string& path);
+    // The same from text already in memory; `path` names the file in error texts and is what
+    // the report's Path() then answers (the fuzz target and tests load this way).
+    static void LoadFromText(CoreReport& report, std::string_view xmlText, const std::string& path);
 
   private:
     static void Install(CoreReport& report, ParsedReport parsed, const std::string& path);

@@ -1,6 +1,7 @@
 // Column formats and printed values; see ValueFormat.h.
 #include "engine/ValueFormat.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 
@@ -30,9 +31,54 @@ std::string GroupThousands(std::string_view digits) {
     return grouped;
 }
 
+// The magnitude with `decimals` decimals, rounded half away from zero on its 15 significant
+// digits (the precision the classic runtime keeps), so an amount stored as 999.995 prints as
+// 1000.00 and not as the 999.99 its binary neighbour would give.
+std::string RoundedDecimalText(double magnitude, int decimals) {
+    constexpr int Significant = 15;
+    const std::string scientific = fmt::format("{:.{}e}", magnitude, Significant - 1);
+    const std::size_t exponentAt = scientific.find('e');
+    const std::string digits = scientific.substr(0, 1) + scientific.substr(2, exponentAt - 2);
+    int exponent = 0;
+    std::from_chars(
+        scientific.data() + exponentAt + 1 + (scientific[exponentAt + 1] == '+' ? 1 : 0),
+        scientific.data() + scientific.size(), exponent);
+    const int integerDigits = exponent + 1;
+    std::string integerPart;
+    std::string fractionPart;
+    if (integerDigits <= 0) {
+        integerPart = "0";
+        fractionPart = std::string(static_cast<std::size_t>(-integerDigits), '0') + digits;
+    } else if (integerDigits >= Significant) {
+        integerPart =
+            digits + std::string(static_cast<std::size_t>(integerDigits - Significant), '0');
+    } else {
+        integerPart = digits.substr(0, static_cast<std::size_t>(integerDigits));
+        fractionPart = digits.substr(static_cast<std::size_t>(integerDigits));
+    }
+    const auto kept = static_cast<std::size_t>(decimals);
+    const bool roundUp = fractionPart.size() > kept && fractionPart[kept] >= '5';
+    fractionPart.resize(kept, '0');
+    std::string all = integerPart + fractionPart;
+    if (roundUp) {
+        std::size_t at = all.size();
+        while (at > 0 && all[at - 1] == '9') {
+            all[--at] = '0';
+        }
+        if (at == 0) {
+            all.insert(all.begin(), '1');
+        } else {
+            ++all[at - 1];
+        }
+    }
+    std::string whole = all.substr(0, all.size() - kept);
+    whole.erase(0, std::min(whole.find_first_not_of('0'), whole.size() - 1));
+    return kept == 0 ? whole : whole + "." + all.substr(all.size() - kept);
+}
+
 // Fixed decimals with thousands separators; a value that rounds to zero prints unsigned.
 std::string FixedText(double number, int decimals, std::string_view prefix) {
-    const std::string magnitude = fmt::format("{:.{}f}", std::fabs(number), decimals);
+    const std::string magnitude = RoundedDecimalText(std::fabs(number), decimals);
     const bool isZero = magnitude.find_first_not_of("0.") == std::string::npos;
     std::string text = number < 0 && !isZero ? "-" : "";
     text += prefix;
