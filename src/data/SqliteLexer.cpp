@@ -201,8 +201,13 @@ std::optional<Variant> SqlTextCursor::ReadLiteral(std::string_view context) {
 }
 
 void SqlTextCursor::Fail(std::string_view context, std::string_view problem) const {
+    FailAt(pos_, context, problem);
+}
+
+void SqlTextCursor::FailAt(std::size_t position, std::string_view context,
+                           std::string_view problem) const {
     RaiseDatabaseError(std::string(context) + ": " + std::string(problem) + " at position " +
-                       std::to_string(pos_ + 1));
+                       std::to_string(position + 1));
 }
 
 }  // namespace hlreports

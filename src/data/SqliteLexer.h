@@ -21,6 +21,7 @@ class SqlTextCursor {
     explicit SqlTextCursor(std::string_view text, std::size_t start = 0)
         : text_(text), pos_(start) {}
 
+    void SkipBlanks();
     bool AtEnd();
     std::size_t Position() const { return pos_; }
     bool Accept(char c);
@@ -38,12 +39,14 @@ class SqlTextCursor {
     std::optional<std::string> ReadUntil(char stop);
 
     [[noreturn]] void Fail(std::string_view context, std::string_view problem) const;
+    // The same, pointing at an earlier position (the start of the offending token).
+    [[noreturn]] void FailAt(std::size_t position, std::string_view context,
+                             std::string_view problem) const;
 
   private:
     std::string_view text_;
     std::size_t pos_ = 0;
 
-    void SkipBlanks();
     std::optional<Variant> ReadNumber();
     std::string ReadQuoted(char quote, std::string_view context);
 };

@@ -52,6 +52,8 @@ std::vector<DeclaredParameter> ParseParameterDeclarations(std::string_view proce
     }
     while (true) {
         DeclaredParameter parameter;
+        cursor.SkipBlanks();
+        std::size_t nameAt = cursor.Position();
         std::optional<std::string> name = cursor.ReadParameterName();
         if (!name) {
             cursor.Fail(context, "expected a parameter name such as @Name");
@@ -59,7 +61,7 @@ std::vector<DeclaredParameter> ParseParameterDeclarations(std::string_view proce
         parameter.name = *name;
         for (const DeclaredParameter& earlier : parameters) {
             if (EqualsIgnoreCase(earlier.name, parameter.name)) {
-                cursor.Fail(context, parameter.name + " is declared twice");
+                cursor.FailAt(nameAt, context, parameter.name + " is declared twice");
             }
         }
         cursor.AcceptKeyword("AS");

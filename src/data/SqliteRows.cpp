@@ -51,6 +51,28 @@ void ApplyBaseColumn(sqlite3* db, const ColumnOrigin& origin, FieldInfo& field) 
     }
 }
 
+// The value that types an expression column: its first non-null one, except that a whole-number
+// column holding a real later becomes a real column (rounding it would lose the fraction). A
+// text column is as wide as its longest value in text form.
+void ExpressionSample(const std::vector<std::vector<SqlValue>>& stored, std::size_t column,
+                      SqlValue& sample, int& longestText) {
+    for (const auto& row : stored) {
+        const SqlValue& value = row[column];
+        if (std::holds_alternative<std::monostate>(sample) ||
+            (std::holds_alternative<int64_t>(sample) && std::holds_alternative<double>(value))) {
+            sample = value;
+        }
+    }
+    if (std::holds_alternative<int64_t>(sample) || std::holds_alternative<double>(sample)) {
+        return;
+    }
+    for (const auto& row : stored) {
+        if (!std::holds_alternative<std::monostate>(row[column])) {
+            longestText = std::max(longestText, CharacterCount(StoredText(row[column])));
+        }
+    }
+}
+
 }  // namespace
 
 RecordsetPtr ReadRows(sqlite3* db, sqlite3_stmt* statement, std::string source,
@@ -80,14 +102,8 @@ RecordsetPtr ReadRows(sqlite3* db, sqlite3_stmt* statement, std::string source,
         std::optional<SqlType> declared = declaredText ? ParseSqlType(declaredText) : std::nullopt;
         SqlValue sample;
         int longestText = 0;
-        for (const auto& row : stored) {
-            const SqlValue& value = row[static_cast<std::size_t>(column)];
-            if (std::holds_alternative<std::monostate>(sample)) {
-                sample = value;
-            }
-            if (const auto* text = std::get_if<std::string>(&value)) {
-                longestText = std::max(longestText, CharacterCount(*text));
-            }
+        if (!declared) {
+            ExpressionSample(stored, static_cast<std::size_t>(column), sample, longestText);
         }
         FieldInfo field = DescribeColumn(TextOrEmpty(sqlite3_column_name(statement, column)),
                                          declared, sample, longestText);

@@ -1,5 +1,6 @@
 // Turns the rows of a prepared statement into a disconnected Recordset: fields typed from the
-// declared column types (or, for expression columns, from the first non-null value), values
+// declared column types (or, for expression columns, from the first non-null value; a
+// whole-number expression that later holds a real becomes a real column), values
 // converted to those types, base table/column and key columns taken from the column metadata
 // so that a batch update can write edits back.
 //

@@ -89,7 +89,9 @@ std::string Quoted(std::string_view text) {
     return "'" + std::string(text) + "'";
 }
 
-std::string TextOf(const SqlValue& value) {
+}  // namespace
+
+std::string StoredText(const SqlValue& value) {
     if (const auto* text = std::get_if<std::string>(&value)) {
         return *text;
     }
@@ -101,6 +103,8 @@ std::string TextOf(const SqlValue& value) {
     }
     return "";
 }
+
+namespace {
 
 // The first `limit` characters (not bytes) of UTF-8 text; 0 keeps everything.
 std::string CutCharacters(std::string text, int limit) {
@@ -333,7 +337,7 @@ int64_t FieldInteger(const SqlValue& value, SqlTypeKind kind, std::string_view p
     }
     std::optional<double> number = NumberOfValue(value);
     if (!number) {
-        Refuse(place, Quoted(TextOf(value)) + " is not a number");
+        Refuse(place, Quoted(StoredText(value)) + " is not a number");
     }
     return CheckedInteger(*number, kind, place);
 }
@@ -341,7 +345,7 @@ int64_t FieldInteger(const SqlValue& value, SqlTypeKind kind, std::string_view p
 double FieldDouble(const SqlValue& value, std::string_view place) {
     std::optional<double> number = NumberOfValue(value);
     if (!number) {
-        Refuse(place, Quoted(TextOf(value)) + " is not a number");
+        Refuse(place, Quoted(StoredText(value)) + " is not a number");
     }
     return *number;
 }
@@ -578,7 +582,7 @@ Variant FieldValue(const SqlValue& value, int32_t adoType, std::string_view plac
         case adVarWChar:
         case adWChar:
         case adLongVarWChar:
-            return Variant(TextOf(value));
+            return Variant(StoredText(value));
         case adInteger:
             return Variant(static_cast<int32_t>(FieldInteger(value, SqlTypeKind::Integer, place)));
         case adSmallInt:
@@ -610,7 +614,7 @@ Variant FieldValue(const SqlValue& value, int32_t adoType, std::string_view plac
             const auto* text = std::get_if<std::string>(&value);
             std::optional<Date> date = text ? ParseStoredDate(*text) : std::nullopt;
             if (!date) {
-                Refuse(place, Quoted(TextOf(value)) + " is not a date");
+                Refuse(place, Quoted(StoredText(value)) + " is not a date");
             }
             return Variant(*date);
         }

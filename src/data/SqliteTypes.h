@@ -52,6 +52,8 @@ std::optional<SqlType> ParseSqlType(std::string_view declared);
 using SqlValue = std::variant<std::monostate, int64_t, double, std::string>;
 
 SqlValue ReadColumnValue(sqlite3_stmt* statement, int column);
+// A stored value as text (numbers in their shortest exact form; "" for NULL).
+std::string StoredText(const SqlValue& value);
 void BindValue(sqlite3* db, sqlite3_stmt* statement, int index, const SqlValue& value);
 
 // The value to bind for a parameter of the declared type. Missing is not handled here (the
