@@ -1,8 +1,6 @@
 // Rows and columns of list controls; see GridData.h.
 #include "ui/GridData.h"
 
-#include <utility>
-
 #include "runtime/ComError.h"
 #include "runtime/RuntimeErrors.h"
 #include "runtime/Text.h"
@@ -31,10 +29,6 @@ const GridColumn& GridData::Column(int column) const {
         RaiseRuntimeError(ErrorNumber::SubscriptOutOfRange);
     }
     return columns_[static_cast<std::size_t>(column)];
-}
-
-GridColumn& GridData::Column(int column) {
-    return const_cast<GridColumn&>(std::as_const(*this).Column(column));
 }
 
 std::optional<int> GridData::ColumnIndex(std::string_view name) const {

@@ -29,8 +29,7 @@ class GridData {
     void SetColumns(std::vector<GridColumn> columns);
     // Keeps the first count columns, or adds unnamed ones up to count.
     void SetColumnCount(int count);
-    GridColumn& Column(int column);  // error 9 outside 0..ColumnCount()-1
-    const GridColumn& Column(int column) const;
+    const GridColumn& Column(int column) const;  // error 9 outside 0..ColumnCount()-1
     // Index of the column with this name, ignoring case.
     std::optional<int> ColumnIndex(std::string_view name) const;
 

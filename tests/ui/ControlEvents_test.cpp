@@ -116,6 +116,8 @@ TEST(ControlEvents, GridComboValueAndText) {
     EXPECT_EQ(combo.Value().ToString(), "10");
     combo.SetValueColumn(1);
     EXPECT_EQ(combo.Value().ToString(), "101");
+    EXPECT_EQ(combo.List().ColumnIndex("unit"), 1);
+    EXPECT_EQ(combo.List().Column(1).caption, "Unit");
     combo.ClearList();
     EXPECT_EQ(combo.Text(), "");
     EXPECT_EQ(combo.Value().ToString(), "");
