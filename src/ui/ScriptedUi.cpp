@@ -3,6 +3,7 @@
 // value, the rows exist), so a rejected action leaves the dialog as it was.
 #include "ui/ScriptedUi.h"
 
+#include <algorithm>
 #include <charconv>
 
 #include <fmt/format.h>
