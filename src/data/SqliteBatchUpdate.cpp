@@ -8,7 +8,7 @@
 
 #include "data/AdoTypes.h"
 #include "data/SqliteHandles.h"
-#include "data/SqliteTypes.h"
+#include "data/SqliteValues.h"
 #include "runtime/Text.h"
 
 namespace hlreports {

@@ -12,6 +12,7 @@
 #include "data/SqliteProcedure.h"
 #include "data/SqliteProcedureRunner.h"
 #include "data/SqliteRows.h"
+#include "data/SqliteValues.h"
 #include "runtime/Text.h"
 
 namespace hlreports {

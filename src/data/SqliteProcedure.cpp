@@ -3,6 +3,7 @@
 
 #include "data/SqliteHandles.h"
 #include "data/SqliteLexer.h"
+#include "data/SqliteValues.h"
 #include "runtime/Text.h"
 
 namespace hlreports {

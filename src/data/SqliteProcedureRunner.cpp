@@ -3,6 +3,7 @@
 
 #include "data/SqliteHandles.h"
 #include "data/SqliteRows.h"
+#include "data/SqliteValues.h"
 
 namespace hlreports {
 namespace {

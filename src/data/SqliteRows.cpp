@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "data/SqliteHandles.h"
-#include "data/SqliteTypes.h"
+#include "data/SqliteValues.h"
 #include "runtime/ComError.h"
 
 namespace hlreports {
