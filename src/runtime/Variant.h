@@ -55,7 +55,7 @@ class VariantArray {
     Variant& At(int i);
     const Variant& At(int i, int j) const;
     Variant& At(int i, int j);
-    std::size_t Size() const { return elements_.size(); }
+    std::size_t Size() const;  // defined below Variant: clang needs the element type complete
 
     // Same dimensions, bounds and elements.
     friend bool operator==(const VariantArray& a, const VariantArray& b);
@@ -154,6 +154,10 @@ class Variant {
 
     explicit Variant(Storage storage) : value_(std::move(storage)) {}
 };
+
+inline std::size_t VariantArray::Size() const {
+    return elements_.size();
+}
 
 // Half-to-even rounding of the classic CInt/CLng.
 double RoundHalfEven(double value);
