@@ -193,13 +193,9 @@ class Parser {
     ParsedReport ParseReport(pugi::xml_node node, bool isSubreport,
                              const std::string& defaultName) {
         ParsedReport report;
-        if (isSubreport) {
-            CheckAttributes(node, {"name", "title", "connection-name"});
-            report.name = RequiredName(node, "name");
-        } else {
-            CheckAttributes(node, {"name", "title", "connection-name"});
-            report.name = Optional(node, "name").value_or(defaultName);
-        }
+        CheckAttributes(node, {"name", "title", "connection-name"});
+        report.name =
+            isSubreport ? RequiredName(node, "name") : Optional(node, "name").value_or(defaultName);
         report.title = Optional(node, "title").value_or("");
         report.connectionName = Optional(node, "connection-name").value_or("");
 

@@ -18,65 +18,80 @@
 namespace hlreports {
 namespace {
 
-int KindRank(const Variant& value) {
-    switch (value.Kind()) {
-        case VariantKind::Empty:
-        case VariantKind::Null:
-        case VariantKind::Missing:
-            return 0;
-        case VariantKind::Boolean:
-        case VariantKind::Integer:
-        case VariantKind::Long:
-        case VariantKind::Double:
-        case VariantKind::Currency:
-            return 1;
-        case VariantKind::Date:
-            return 2;
-        case VariantKind::String:
-            return 3;
-        default:
-            return 4;
-    }
-}
+// A group field's value reduced to what ordering needs, computed once per row so that sorting
+// compares plain numbers and texts instead of converting values on every comparison.
+struct GroupKey {
+    int rank = 0;  // Null, number, date, text, anything else
+    double number = 0;
+    std::string text;
+};
 
-int CompareText(std::string_view a, std::string_view b) {
-    const std::string upperA = ToUpperAscii(a);
-    const std::string upperB = ToUpperAscii(b);
-    if (const int folded = upperA.compare(upperB); folded != 0) {
-        return folded < 0 ? -1 : 1;
-    }
-    // Equal but for case: still two values, kept apart and in a fixed order.
-    const int exact = a.compare(b);
-    return exact < 0 ? -1 : (exact > 0 ? 1 : 0);
-}
-
-// A total order on field values: Null first, then numbers, dates, texts (ignoring case first).
-int CompareValues(const Variant& a, const Variant& b) {
-    const int rankA = KindRank(a);
-    const int rankB = KindRank(b);
-    if (rankA != rankB) {
-        return rankA < rankB ? -1 : 1;
-    }
+GroupKey MakeGroupKey(const Variant& value) {
+    GroupKey key;
     try {
-        switch (rankA) {
-            case 1: {
-                const double x = a.ToDouble();
-                const double y = b.ToDouble();
-                return x < y ? -1 : (x > y ? 1 : 0);
-            }
-            case 2: {
-                const double x = a.ToDate().DayNumber();
-                const double y = b.ToDate().DayNumber();
-                return x < y ? -1 : (x > y ? 1 : 0);
-            }
-            case 3:
-                return CompareText(a.ToString(), b.ToString());
+        switch (value.Kind()) {
+            case VariantKind::Boolean:
+            case VariantKind::Integer:
+            case VariantKind::Long:
+            case VariantKind::Double:
+            case VariantKind::Currency:
+                key.rank = 1;
+                key.number = value.ToDouble();
+                break;
+            case VariantKind::Date:
+                key.rank = 2;
+                key.number = value.ToDate().DayNumber();
+                break;
+            case VariantKind::String:
+                key.rank = 3;
+                key.text = value.ToString();
+                break;
+            case VariantKind::Empty:
+            case VariantKind::Null:
+            case VariantKind::Missing:
+                break;
             default:
-                return 0;
+                key.rank = 4;
+                break;
         }
     } catch (const ComError&) {
+        key.rank = 4;
+    }
+    return key;
+}
+
+int FoldedCompare(std::string_view a, std::string_view b) {
+    const std::size_t common = std::min(a.size(), b.size());
+    for (std::size_t i = 0; i < common; ++i) {
+        const auto fold = [](char c) {
+            return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
+        };
+        const auto x = static_cast<unsigned char>(fold(a[i]));
+        const auto y = static_cast<unsigned char>(fold(b[i]));
+        if (x != y) {
+            return x < y ? -1 : 1;
+        }
+    }
+    return a.size() == b.size() ? 0 : (a.size() < b.size() ? -1 : 1);
+}
+
+// A total order on group values: Null first, then numbers, dates, texts (ignoring case first;
+// texts equal but for case stay two values, in a fixed order).
+int CompareKeys(const GroupKey& a, const GroupKey& b) {
+    if (a.rank != b.rank) {
+        return a.rank < b.rank ? -1 : 1;
+    }
+    if (a.rank == 1 || a.rank == 2) {
+        return a.number < b.number ? -1 : (a.number > b.number ? 1 : 0);
+    }
+    if (a.rank != 3) {
         return 0;
     }
+    if (const int folded = FoldedCompare(a.text, b.text); folded != 0) {
+        return folded;
+    }
+    const int exact = a.text.compare(b.text);
+    return exact < 0 ? -1 : (exact > 0 ? 1 : 0);
 }
 
 [[noreturn]] void RenderError(const std::string& description) {
@@ -195,9 +210,17 @@ class BodyWalk {
             Resolve(definition_.reportFooter ? &*definition_.reportFooter : nullptr, values);
         values.Read();
 
+        const std::size_t levels = groupSlots.size();
+        std::vector<GroupKey> keys;
+        keys.reserve(values.Count() * levels);
+        for (std::size_t row = 0; row < values.Count(); ++row) {
+            for (const int slot : groupSlots) {
+                keys.push_back(MakeGroupKey(values.At(row, slot)));
+            }
+        }
         std::vector<std::size_t> order(values.Count());
         std::iota(order.begin(), order.end(), std::size_t{0});
-        SortByGroups(order, values, groupSlots);
+        SortByGroups(order, keys, levels);
 
         if (printsBody) {
             sink_.BeginBody(columns);
@@ -211,7 +234,7 @@ class BodyWalk {
         std::optional<std::size_t> previous;
         for (std::size_t position = 0; position < order.size(); ++position) {
             const std::size_t row = order[position];
-            const std::size_t firstChanged = FirstChangedGroup(values, groupSlots, previous, row);
+            const std::size_t firstChanged = FirstChangedGroup(keys, levels, previous, row);
             if (previous) {
                 for (std::size_t level = groupSlots.size(); level-- > firstChanged;) {
                     PrintGroupFooter(level, groupFooters[level], groupTotals[level], values,
@@ -292,8 +315,9 @@ class BodyWalk {
         return byValue;
     }
 
-    void SortByGroups(std::vector<std::size_t>& order, const RowValues& values,
-                      const std::vector<int>& slots) const {
+    // keys holds `levels` keys per row, row after row.
+    void SortByGroups(std::vector<std::size_t>& order, const std::vector<GroupKey>& keys,
+                      std::size_t levels) const {
         const bool anySorted =
             std::any_of(definition_.groups.begin(), definition_.groups.end(),
                         [](const GroupDefinition& g) { return g.order != GroupOrder::AsRead; });
@@ -301,13 +325,13 @@ class BodyWalk {
             return;
         }
         std::stable_sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) {
-            for (std::size_t level = 0; level < slots.size(); ++level) {
+            for (std::size_t level = 0; level < levels; ++level) {
                 const GroupOrder direction = definition_.groups[level].order;
                 if (direction == GroupOrder::AsRead) {
                     continue;
                 }
                 const int compared =
-                    CompareValues(values.At(a, slots[level]), values.At(b, slots[level]));
+                    CompareKeys(keys[a * levels + level], keys[b * levels + level]);
                 if (compared != 0) {
                     return direction == GroupOrder::Ascending ? compared < 0 : compared > 0;
                 }
@@ -318,18 +342,17 @@ class BodyWalk {
 
     // The outermost group whose value differs from the previous row's; all groups for the first
     // row; the group count when none changed.
-    static std::size_t FirstChangedGroup(const RowValues& values, const std::vector<int>& slots,
+    static std::size_t FirstChangedGroup(const std::vector<GroupKey>& keys, std::size_t levels,
                                          std::optional<std::size_t> previous, std::size_t row) {
         if (!previous) {
             return 0;
         }
-        for (std::size_t level = 0; level < slots.size(); ++level) {
-            if (CompareValues(values.At(*previous, slots[level]), values.At(row, slots[level])) !=
-                0) {
+        for (std::size_t level = 0; level < levels; ++level) {
+            if (CompareKeys(keys[*previous * levels + level], keys[row * levels + level]) != 0) {
                 return level;
             }
         }
-        return slots.size();
+        return levels;
     }
 
     void Add(Totals& totals, const ResolvedFooter& footer, const RowValues& values,
