@@ -27,7 +27,7 @@ std::string CallSource(const Procedure& procedure,
     std::string text = procedure.name;
     const char* separator = " ";
     for (std::size_t i = 0; i < procedure.parameters.size(); ++i) {
-        if (!supplied[i] || supplied[i]->IsMissing() || procedure.parameters[i].isOutput) {
+        if (!supplied[i] || supplied[i]->IsMissing()) {
             continue;
         }
         text += separator + procedure.parameters[i].name + "=" + SqlLiteral(*supplied[i]);

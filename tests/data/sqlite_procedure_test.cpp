@@ -230,6 +230,11 @@ TEST_F(EmbeddedProcedures, RowsOfACallCanBeRunAgain) {
     RecordsetPtr again = connection->OpenRecordset(result.rows->Source());
     EXPECT_EQ(First(again, "Property"), Variant("O'B"));
     EXPECT_EQ(First(again, "Days"), Variant(2));
+    db.AddProcedure("sp_Grow", "@N int OUTPUT", "SELECT @N + 1 AS \"@N\"; SELECT @N AS n");
+    ProcedureResult grown =
+        connection->CallProcedure("sp_Grow", {{"@N", adInteger, 4, adParamInputOutput, 41}});
+    EXPECT_EQ(grown.rows->Source(), "sp_Grow @N=41");
+    EXPECT_EQ(First(connection->OpenRecordset(grown.rows->Source()), "n"), Variant(42));
 }
 
 }  // namespace
