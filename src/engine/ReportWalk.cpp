@@ -190,16 +190,7 @@ class BodyWalk {
             return;
         }
         RowValues values(report_, table, *table.Rows());
-        std::vector<int> columnSlots;
-        for (std::size_t i = 0; i < definition_.columns.size(); ++i) {
-            const ColumnDefinition& column = definition_.columns[i];
-            columnSlots.push_back(values.Slot(column.field));
-            if (column.align == ColumnAlign::ByType) {
-                columns[i].alignRight = column.format.IsNumeric() ||
-                                        (column.format.kind == ValueFormatKind::ByValue &&
-                                         IsNumericFieldType(values.FieldType(column.field)));
-            }
-        }
+        const std::vector<int> columnSlots = ResolveColumns(values, columns);
         std::vector<int> groupSlots;
         std::vector<ResolvedFooter> groupFooters;
         for (const GroupDefinition& group : definition_.groups) {
@@ -210,17 +201,10 @@ class BodyWalk {
             Resolve(definition_.reportFooter ? &*definition_.reportFooter : nullptr, values);
         values.Read();
 
-        const std::size_t levels = groupSlots.size();
-        std::vector<GroupKey> keys;
-        keys.reserve(values.Count() * levels);
-        for (std::size_t row = 0; row < values.Count(); ++row) {
-            for (const int slot : groupSlots) {
-                keys.push_back(MakeGroupKey(values.At(row, slot)));
-            }
-        }
+        const std::vector<GroupKey> keys = GroupKeys(values, groupSlots);
         std::vector<std::size_t> order(values.Count());
         std::iota(order.begin(), order.end(), std::size_t{0});
-        SortByGroups(order, keys, levels);
+        SortByGroups(order, keys, groupSlots.size());
 
         if (printsBody) {
             sink_.BeginBody(columns);
@@ -228,45 +212,8 @@ class BodyWalk {
         if (printsBody && order.empty()) {
             sink_.NoData();
         }
-        std::vector<Totals> groupTotals(definition_.groups.size());
         Totals grand = EmptyTotals(reportFooter);
-        std::vector<std::string> cells(definition_.columns.size());
-        std::optional<std::size_t> previous;
-        for (std::size_t position = 0; position < order.size(); ++position) {
-            const std::size_t row = order[position];
-            const std::size_t firstChanged = FirstChangedGroup(keys, levels, previous, row);
-            if (previous) {
-                for (std::size_t level = groupSlots.size(); level-- > firstChanged;) {
-                    PrintGroupFooter(level, groupFooters[level], groupTotals[level], values,
-                                     groupSlots, *previous);
-                }
-            }
-            for (std::size_t level = firstChanged; level < groupSlots.size(); ++level) {
-                groupTotals[level] = EmptyTotals(groupFooters[level]);
-                const GroupDefinition& group = definition_.groups[level];
-                sink_.GroupHeader(
-                    static_cast<int>(level), group.label,
-                    FormatValue(values.At(row, groupSlots[level]), GroupFormat(group)));
-            }
-            if (definition_.hasDetail) {
-                for (std::size_t i = 0; i < cells.size(); ++i) {
-                    cells[i] =
-                        FormatValue(values.At(row, columnSlots[i]), definition_.columns[i].format);
-                }
-                sink_.Row(cells);
-            }
-            for (std::size_t level = 0; level < groupSlots.size(); ++level) {
-                Add(groupTotals[level], groupFooters[level], values, row);
-            }
-            Add(grand, reportFooter, values, row);
-            previous = row;
-        }
-        if (previous) {
-            for (std::size_t level = groupSlots.size(); level-- > 0;) {
-                PrintGroupFooter(level, groupFooters[level], groupTotals[level], values, groupSlots,
-                                 *previous);
-            }
-        }
+        PrintRows(order, values, keys, columnSlots, groupSlots, groupFooters, reportFooter, grand);
         if (printsBody) {
             sink_.EndBody();
         }
@@ -286,6 +233,81 @@ class BodyWalk {
                 fmt::format("Report {}: the table of its body was removed", report_.Name()));
         }
         return *tables[index];
+    }
+
+    // Slots of the printed columns; an alignment left to the type follows the field's type.
+    std::vector<int> ResolveColumns(RowValues& values, std::vector<PrintColumn>& columns) const {
+        std::vector<int> slots;
+        for (std::size_t i = 0; i < definition_.columns.size(); ++i) {
+            const ColumnDefinition& column = definition_.columns[i];
+            slots.push_back(values.Slot(column.field));
+            if (column.align == ColumnAlign::ByType) {
+                columns[i].alignRight = column.format.IsNumeric() ||
+                                        (column.format.kind == ValueFormatKind::ByValue &&
+                                         IsNumericFieldType(values.FieldType(column.field)));
+            }
+        }
+        return slots;
+    }
+
+    // One key per group level, row after row.
+    static std::vector<GroupKey> GroupKeys(const RowValues& values,
+                                           const std::vector<int>& groupSlots) {
+        std::vector<GroupKey> keys;
+        keys.reserve(values.Count() * groupSlots.size());
+        for (std::size_t row = 0; row < values.Count(); ++row) {
+            for (const int slot : groupSlots) {
+                keys.push_back(MakeGroupKey(values.At(row, slot)));
+            }
+        }
+        return keys;
+    }
+
+    // Rows in print order: a changed group closes the footers inside it (innermost first) and
+    // opens the headers from it inwards.
+    void PrintRows(const std::vector<std::size_t>& order, const RowValues& values,
+                   const std::vector<GroupKey>& keys, const std::vector<int>& columnSlots,
+                   const std::vector<int>& groupSlots,
+                   const std::vector<ResolvedFooter>& groupFooters,
+                   const ResolvedFooter& reportFooter, Totals& grand) const {
+        const std::size_t levels = groupSlots.size();
+        std::vector<Totals> groupTotals(levels);
+        std::vector<std::string> cells(definition_.columns.size());
+        std::optional<std::size_t> previous;
+        for (const std::size_t row : order) {
+            const std::size_t firstChanged = FirstChangedGroup(keys, levels, previous, row);
+            if (previous) {
+                for (std::size_t level = levels; level-- > firstChanged;) {
+                    PrintGroupFooter(level, groupFooters[level], groupTotals[level], values,
+                                     groupSlots, *previous);
+                }
+            }
+            for (std::size_t level = firstChanged; level < levels; ++level) {
+                groupTotals[level] = EmptyTotals(groupFooters[level]);
+                const GroupDefinition& group = definition_.groups[level];
+                sink_.GroupHeader(
+                    static_cast<int>(level), group.label,
+                    FormatValue(values.At(row, groupSlots[level]), GroupFormat(group)));
+            }
+            if (definition_.hasDetail) {
+                for (std::size_t i = 0; i < cells.size(); ++i) {
+                    cells[i] =
+                        FormatValue(values.At(row, columnSlots[i]), definition_.columns[i].format);
+                }
+                sink_.Row(cells);
+            }
+            for (std::size_t level = 0; level < levels; ++level) {
+                Add(groupTotals[level], groupFooters[level], values, row);
+            }
+            Add(grand, reportFooter, values, row);
+            previous = row;
+        }
+        if (previous) {
+            for (std::size_t level = levels; level-- > 0;) {
+                PrintGroupFooter(level, groupFooters[level], groupTotals[level], values, groupSlots,
+                                 *previous);
+            }
+        }
     }
 
     static ResolvedFooter Resolve(const FooterDefinition* footer, RowValues& values) {
