@@ -14,6 +14,7 @@
 #pragma once
 
 #include <cstdint>
+#include <cstdio>
 #include <memory>
 #include <optional>
 #include <string>
@@ -23,12 +24,20 @@
 #include "data/AdoTypes.h"
 #include "runtime/Variant.h"
 
+// The standard library's EOF macro (from <cstdio>, which <string> pulls in) would swallow the
+// method Recordset::EOF(); code that needs the character value uses
+// std::char_traits<char>::eof(). <cstdio> is included first so that its guard keeps the macro
+// from coming back.
+#ifdef EOF
+#undef EOF
+#endif
+
 namespace hlreports {
 
 struct FieldInfo {
     std::string name;
-    int32_t type = adVarChar;     // AdoType code
-    int32_t definedSize = 0;      // characters or bytes, as dt:maxLength
+    int32_t type = adVarChar;                                // AdoType code
+    int32_t definedSize = 0;                                 // characters or bytes, as dt:maxLength
     uint32_t attributes = adFldMayBeNull | adFldIsNullable;  // AdoFieldAttribute bits
     int precision = 0;
     int scale = 0;
@@ -43,7 +52,7 @@ using Bookmark = int64_t;  // stable row identity
 class RowStore;  // shared rows (internal)
 
 class Recordset : public ComObject {
-public:
+  public:
     Recordset();  // closed, no fields
     ~Recordset() override;
 
@@ -93,7 +102,7 @@ public:
     int64_t RecordCount() const;       // visible rows
     int64_t AbsolutePosition() const;  // 1-based, or adPosBOF/adPosEOF/adPosUnknown
     void SetAbsolutePosition(int64_t position);
-    Bookmark GetBookmark() const;      // 3021 without a current row
+    Bookmark GetBookmark() const;  // 3021 without a current row
     void SetBookmark(Bookmark bookmark);
 
     // --- Filter, Find, Sort ---
@@ -104,8 +113,8 @@ public:
     const std::string& Filter() const;
     // One clause; searches visible rows from the current row (or start) + skip. A miss leaves
     // the cursor at EOF (forward) or BOF (backward).
-    void Find(std::string_view criteria, int64_t skipRecords = 0, int32_t direction = adSearchForward,
-              std::optional<Bookmark> start = std::nullopt);
+    void Find(std::string_view criteria, int64_t skipRecords = 0,
+              int32_t direction = adSearchForward, std::optional<Bookmark> start = std::nullopt);
     // "Field [ASC|DESC], ..."; "" restores the source order. Moves to the first visible row.
     void SetSort(std::string_view sort);
     const std::string& Sort() const;
@@ -119,8 +128,8 @@ public:
     void AddNew();
     void Update();
     void CancelUpdate();
-    void Delete();      // the current row
-    void CancelBatch(); // discards every pending change
+    void Delete();       // the current row
+    void CancelBatch();  // discards every pending change
     bool HasPendingChanges() const;
     int32_t Status() const;  // AdoRecordStatus of the current row
 
@@ -142,7 +151,7 @@ public:
     // Malformed text raises 3001-class ComError naming the line and the problem.
     static std::shared_ptr<Recordset> LoadXml(std::string_view xml);
 
-private:
+  private:
     struct View;
     std::shared_ptr<RowStore> rows_;
     std::unique_ptr<View> view_;
