@@ -1,0 +1,44 @@
+#include "catalogue/Catalogue.h"
+
+#include <cassert>
+
+#include "catalogue/CustomReports.h"
+#include "catalogue/NoWindowReports.h"
+#include "catalogue/ParameterJournals.h"
+#include "catalogue/StandardReport.h"
+
+namespace hlreports {
+namespace {
+
+void AddEntry(Catalogue& catalogue, const std::string& key, CatalogueEntry entry) {
+    [[maybe_unused]] const bool added = catalogue.emplace(key, std::move(entry)).second;
+    assert(added && "a data-source key appears in two catalogue rows");
+}
+
+Catalogue BuildCatalogue() {
+    Catalogue catalogue;
+    for (const ReportSpec& spec : NoWindowReportSpecs()) {
+        AddEntry(catalogue, spec.key, {RoadKind::Builder, [&spec](BuilderContext& context) {
+                                           return RunStandardReport(spec, context);
+                                       }});
+    }
+    for (const JournalSpec& spec : ParameterJournalSpecs()) {
+        AddEntry(catalogue, spec.key, {RoadKind::Journal, [&spec](BuilderContext& context) {
+                                           return RunParameterJournal(spec, context);
+                                       }});
+    }
+    AddEntry(catalogue, "CUSTOM", {RoadKind::CustomReport, [](BuilderContext& context) {
+                                       CustomReports("CUSTOM", context);
+                                       return RecordsetPtr();
+                                   }});
+    return catalogue;
+}
+
+}  // namespace
+
+const Catalogue& StandardCatalogue() {
+    static const Catalogue catalogue = BuildCatalogue();
+    return catalogue;
+}
+
+}  // namespace hlreports
