@@ -45,6 +45,9 @@ struct FieldInfo {
     std::string baseTable;
     std::string baseColumn;
     bool isKeyColumn = false;
+    // Database and owner of the base column, carried through XML persistence.
+    std::string baseCatalog;
+    std::string baseSchema;
 };
 
 using Bookmark = int64_t;  // stable row identity

@@ -236,6 +236,7 @@ bool IsTextKind(CellKind kind) {
 }
 
 uint64_t TextArena::Add(std::string_view text) {
+    textBytes_ += text.size();
     if (text.size() >= LongTextBytes) {
         longTexts_.emplace_back(text);
         return LongTextFlag | (longTexts_.size() - 1);

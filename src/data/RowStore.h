@@ -74,6 +74,7 @@ class TextArena {
     uint64_t Add(std::string_view text);
     std::string_view Get(uint64_t reference) const;
     std::size_t AllocatedBytes() const;
+    std::size_t TextBytes() const { return textBytes_; }  // of every Add, replaced texts too
 
   private:
     static constexpr std::size_t ChunkBytes = 64 * 1024;
@@ -81,6 +82,7 @@ class TextArena {
     std::vector<std::unique_ptr<char[]>> chunks_;
     std::size_t used_ = ChunkBytes;  // bytes used in the last chunk; full before the first
     std::vector<std::string> longTexts_;
+    std::size_t textBytes_ = 0;
 };
 
 class RowStore {
@@ -144,6 +146,8 @@ class RowStore {
         ++restoreGeneration_;
     }
 
+    // Text bytes stored in a column, for estimating the size of a saved document.
+    std::size_t TextBytes(int column) const { return Col(column).text.TextBytes(); }
     // Bytes held by the columns, for the benchmark's memory figure.
     std::size_t AllocatedBytes() const;
 
