@@ -1,0 +1,74 @@
+// The recording opener of CallRecorder.h.
+#include "catalogue/CallRecorder.h"
+
+#include <memory>
+
+#include "runtime/ComError.h"
+
+namespace hlreports::test {
+namespace {
+
+std::vector<RecordedCall> calls;
+int callCount = 0;
+int failAt = 0;
+
+void Count(std::string_view what) {
+    ++callCount;
+    if (callCount == failAt) {
+        throw ComError(ErrorNumber::DatabaseError, "test backend",
+                       "injected failure in " + std::string(what));
+    }
+}
+
+class RecordingConnection final : public Connection {
+  public:
+    explicit RecordingConnection(std::unique_ptr<Connection> inner) : inner_(std::move(inner)) {}
+
+    void Execute(std::string_view sql) override {
+        calls.push_back({std::string(sql), {}});
+        Count("Execute");
+        inner_->Execute(sql);
+    }
+    RecordsetPtr OpenRecordset(std::string_view sqlOrCall) override {
+        calls.push_back({std::string(sqlOrCall), {}});
+        Count("OpenRecordset");
+        return inner_->OpenRecordset(sqlOrCall);
+    }
+    ProcedureResult CallProcedure(std::string_view name,
+                                  const std::vector<ProcedureArgument>& arguments) override {
+        calls.push_back({std::string(name), arguments});
+        Count("CallProcedure");
+        return inner_->CallProcedure(name, arguments);
+    }
+    void BeginTransaction() override { inner_->BeginTransaction(); }
+    void Commit() override { inner_->Commit(); }
+    void Rollback() override { inner_->Rollback(); }
+    bool InTransaction() const override { return inner_->InTransaction(); }
+    void UpdateBatch(Recordset& recordset) override { inner_->UpdateBatch(recordset); }
+
+  private:
+    std::unique_ptr<Connection> inner_;
+};
+
+std::unique_ptr<Connection> OpenRecording(std::string_view connectionString) {
+    return std::make_unique<RecordingConnection>(OpenBackendConnection(connectionString));
+}
+
+}  // namespace
+
+CallRecorder::CallRecorder(int failOnCall) {
+    calls.clear();
+    callCount = 0;
+    failAt = failOnCall;
+    SetConnectionOpenerForTests(&OpenRecording);
+}
+
+CallRecorder::~CallRecorder() {
+    SetConnectionOpenerForTests(nullptr);
+}
+
+const std::vector<RecordedCall>& CallRecorder::Calls() {
+    return calls;
+}
+
+}  // namespace hlreports::test
