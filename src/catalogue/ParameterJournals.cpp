@@ -57,8 +57,6 @@ std::vector<JournalSpec> BuildRows() {
 }
 
 void SetParameter(CoreReport& report, const JournalParameter& row, const Variant& value) {
-    // Looked up first: a report without the parameter fails even when a list adds nothing.
-    report.ParameterByName(row.name);
     switch (row.setting) {
         case JournalSettingKind::ListItems: {
             const std::vector<std::string> items = Split(value.ToString(), ",");
@@ -96,6 +94,10 @@ RecordsetPtr RunParameterJournal(const JournalSpec& spec, BuilderContext& contex
         std::vector<Variant> parameterValues;
         for (const JournalParameter& row : spec.parameters) {
             parameterValues.push_back(row.value.read(values));
+        }
+        // A report without one of the parameters fails before any of them is set.
+        for (const JournalParameter& row : spec.parameters) {
+            context.report->ParameterByName(row.name);
         }
         SetReportDatabase(*context.report, context.connectionString);
         for (std::size_t i = 0; i < spec.parameters.size(); ++i) {

@@ -9,9 +9,10 @@
 //                 and applies nothing;
 //   AddAndApply - the value added as one item, then applied;
 //   Set         - the value set (SetCurrentValue).
-// The parameter is looked up with ParameterByName before its row and again for every call, as the
-// engine may hand out a fresh object per lookup. Every criteria value is read before the report
-// is touched, so bad criteria (too few elements, text that is no number) leave it as it was.
+// The parameter is looked up with ParameterByName for every call, as the engine may hand out a
+// fresh object per lookup. Every criteria value is read and every parameter looked up before the
+// report is touched, so bad criteria (too few elements, text that is no number) and a report
+// without one of the parameters leave it as it was.
 #pragma once
 
 #include <optional>
