@@ -489,12 +489,12 @@ SELECT c.Property, c.Resident, c.Lease, c.Unit, 'C' AS Kind, c.ChargeID AS Trans
 FROM tblCharge c
 UNION ALL
 SELECT p.Misc_Property, p.Resident, p.Lease, p.Unit, 'P', p.PaymentID,
-       p.Payment_Type, 'Payment ' || coalesce('#' || p.Check_Num, ''), -p.Amount, p.Payment_Date,
+       p.Payment_Type, 'Payment' || coalesce(' #' || p.Check_Num, ''), -p.Amount, p.Payment_Date,
        p.Acctg_Date, p.Batch, NULL
 FROM tblPayment p
 UNION ALL
 SELECT p.Misc_Property, p.Resident, p.Lease, p.Unit, 'N', p.PaymentID,
-       'RETURN', 'Returned payment ' || coalesce('#' || p.Check_Num, ''), p.Amount, p.NSF_Date,
+       'RETURN', 'Returned payment' || coalesce(' #' || p.Check_Num, ''), p.Amount, p.NSF_Date,
        p.NSF_Date, p.Batch, NULL
 FROM tblPayment p
 WHERE p.NSF = 1;

@@ -219,12 +219,13 @@ FROM tblProp_Unit pu
 JOIN props p ON p.Property = pu.Property
 JOIN tblUnitClass uc ON uc.Property = pu.Property AND uc.Unit_Class = pu.Unit_Class;
 
-UPDATE tblProp_Unit SET Model_Unit = 1 WHERE Unit IN ('101', 'A01');
-UPDATE tblProp_Unit SET Down_Unit = 1 WHERE Unit = 'C410';
+UPDATE tblProp_Unit SET Model_Unit = 1 WHERE Unit = '215';
+UPDATE tblProp_Unit SET Down_Unit = 1 WHERE Unit = 'E08';
 
 -- Lease plan -----------------------------------------------------------------------------------
--- Every unit had an earlier lease when g % 3 = 0 or when it is vacant now (h < 10); the current
--- lease follows the earlier one after a turn of 10-34 days. h 10-17: on notice; h 10-12 of those
+-- Every unit had an earlier lease when g % 3 = 0 or when it is vacant now (h < 10, moved out
+-- between May and November 2026); the current lease follows the earlier one after a turn of 10-34
+-- days. h 10-17: on notice; h 10-12 of those
 -- are pre-leased to an applicant; h < 5 of the vacant ones have an applicant; h 90-94 run month
 -- to month.
 
@@ -238,7 +239,8 @@ CREATE TEMP TABLE plan (
 INSERT INTO plan (kind, Property, Unit, g, h, Market_Rent, Bedrooms, Move_In, Move_Out)
 SELECT 'PRIOR', Property, Unit, g, h, Market_Rent, Bedrooms,
        date('2023-03-01', '+' || ((g * 53) % 540) || ' days'),
-       date('2025-02-01', '+' || ((g * 71) % 600) || ' days')
+       CASE WHEN h < 10 THEN date('2026-05-15', '+' || ((g * 71) % 190) || ' days')
+            ELSE date('2025-02-01', '+' || ((g * 71) % 600) || ' days') END
 FROM units WHERE g % 3 = 0 OR h < 10;
 
 INSERT INTO plan (kind, Property, Unit, g, h, Market_Rent, Bedrooms, Move_In)
@@ -750,8 +752,7 @@ UPDATE tblWorkOrder SET Labor_Hours = NULL, Cost = NULL WHERE DateClosed IS NULL
 UPDATE tblProp_Unit SET Ready_Status = 'Not Ready'
 WHERE Down_Unit = 1 OR Unit IN (SELECT pl.Unit FROM plan pl WHERE pl.kind = 'PRIOR' AND pl.Move_Out >= '2026-08-15'
                                 AND NOT EXISTS (SELECT 1 FROM plan c WHERE c.kind = 'CURR' AND c.Unit = pl.Unit));
-UPDATE tblProp_Unit SET Ready_Date = (SELECT date(max(pl.Move_Out), '+' || (10 + tblProp_Unit.SortOrder % 12) || ' days')
-                                      FROM plan pl WHERE pl.Unit = tblProp_Unit.Unit AND pl.kind = 'PRIOR')
+UPDATE tblProp_Unit SET Ready_Date = date('2026-12-08', '+' || (SortOrder % 20) || ' days')
 WHERE Ready_Status = 'Not Ready';
 UPDATE tblProp_Unit SET Ready_Date = '2027-02-15' WHERE Down_Unit = 1;
 
@@ -781,7 +782,7 @@ SELECT 700 + n, pr.Property, v.Vendor, 'INV-' || (4400 + n * 7), x.d, date(x.d, 
        CASE WHEN date(x.d, '+30 days') < '2026-12-06' THEN 'Paid' ELSE 'Open' END,
        CASE WHEN date(x.d, '+30 days') < '2026-12-06' THEN date(x.d, '+25 days') END,
        CASE WHEN date(x.d, '+30 days') < '2026-12-06' THEN CAST(20400 + n AS text) END,
-       CASE WHEN n % 3 = 0 AND n / 3 < 15 THEN 300 + n / 3 END
+       CASE WHEN n % 9 = 0 THEN 300 + n / 3 END
 FROM seq JOIN (SELECT n AS k, date('2026-01-05', '+' || (n * 8) || ' days') AS d FROM seq WHERE n < 45) x ON x.k = seq.n
 JOIN props pr ON pr.idx = seq.n % 3 + 1
 JOIN (SELECT Vendor, row_number() OVER (ORDER BY Vendor) - 1 AS vi FROM tblVendor) v ON v.vi = (seq.n * 5) % 8
