@@ -96,19 +96,6 @@ TEST_F(DispatcherTest, LeavingRuleChoosesLogOnOrDataFolderOnly) {
     }
 }
 
-// A builder's rows come back as they are, and a cancel passes on 20545 with no rows.
-TEST_F(DispatcherTest, ReturnsTheBuildersRowsAndKeepsACancelPending) {
-    LoadCurrentReport({});
-    CatalogueDispatcher dispatcher(
-        Catalogue{{"rptRows", EntryThat(RoadKind::Builder, BuilderAction::ReturnRows)},
-                  {"rptCancel", EntryThat(RoadKind::Builder, BuilderAction::Cancel)}});
-    RecordsetPtr rows = Dispatch(dispatcher, "rptRows");
-    ASSERT_TRUE(rows);
-    EXPECT_EQ(rows->Value("Unit"), Variant("101"));
-    EXPECT_FALSE(Dispatch(dispatcher, "rptCancel"));
-    EXPECT_EQ(Err().Number(), ErrorNumber::UserCancelled);
-}
-
 // Keys are matched exactly: case, blanks, and keys of reports not in this catalogue are
 // unknown, end in 2500 without any database call, and still pass the leaving rule.
 TEST_F(DispatcherTest, UnknownKeysRaise2500) {
