@@ -170,8 +170,11 @@ void ApplyInsert(sqlite3* db, const Target& target, const Recordset::PendingChan
     std::string marks;
     for (const BaseColumn& column : target.columns) {
         const Variant& value = change.currentValues[column.fieldIndex];
-        if (value.IsEmpty()) {
-            continue;  // never set: let the table's default (or rowid) apply
+        if (value.IsEmpty() || value.IsNull()) {
+            // A new row starts as Null, so an unset field cannot be told from one set to Null;
+            // leaving it out lets the column's default (or the rowid) apply, and a column
+            // without a default gets NULL anyway.
+            continue;
         }
         names += (names.empty() ? "" : ", ") + QuoteIdentifier(column.field->baseColumn);
         marks += marks.empty() ? "?" : ", ?";

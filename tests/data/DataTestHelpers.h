@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "data/Backend.h"
+#include "data/Recordset.h"
 #include "runtime/ComError.h"
 
 namespace hlreports::test {
@@ -24,6 +25,18 @@ inline ComError CaughtFrom(const std::function<void()>& action) {
     }
     ADD_FAILURE() << "no error was raised";
     return ComError(0, "", "");
+}
+
+// An open recordset with one field and no rows whose Source is `source`, ready for a requery.
+inline RecordsetPtr RecordsetWithSource(std::string source) {
+    auto rows = std::make_shared<Recordset>();
+    FieldInfo field;
+    field.name = "x";
+    rows->AppendField(field);
+    rows->Open();
+    rows->FinishLoading();
+    rows->SetSource(std::move(source));
+    return rows;
 }
 
 inline bool EndsWith(std::string_view text, std::string_view suffix) {

@@ -60,6 +60,20 @@ TEST_F(BatchUpdate, AdditionsAndDeletions) {
     EXPECT_EQ(Count(), "3");
 }
 
+// A field left unset on a new row lets the column's default apply (here a NOT NULL one).
+TEST_F(BatchUpdate, NewRowKeepsColumnDefaults) {
+    db.Execute(
+        "CREATE TABLE tblFlag (id INTEGER PRIMARY KEY, label varchar(10), active bit NOT NULL "
+        "DEFAULT 1);");
+    RecordsetPtr rows;
+    rs.GetRS("SELECT id, label, active FROM tblFlag", rows, true);
+    rows->AddNew();
+    rows->SetValue("label", Variant("new"));
+    rows->Update();
+    EXPECT_TRUE(rs.RSUpdateBatch(rows, true));
+    EXPECT_EQ(db.QueryText("SELECT active FROM tblFlag WHERE label = 'new'"), "1");
+}
+
 // A row changed by another user since it was read stops the batch, and nothing of it lands.
 TEST_F(BatchUpdate, ChangedRowRollsBackTheWholeBatch) {
     RecordsetPtr rows = Residents();
@@ -151,19 +165,6 @@ TEST_F(BatchUpdate, BatchInsideTransactionRollsBack) {
     EXPECT_TRUE(rs.RSUpdateBatch(rows, true));
     EXPECT_TRUE(rs.IsConnectionOpen());
     rs.RollbackTX();
-    EXPECT_EQ(Row(1, "name"), "Ann Lee");
-}
-
-// A value that does not fit its column's type is refused before anything is written.
-TEST_F(BatchUpdate, ValueOfTheWrongTypeIsRefused) {
-    RecordsetPtr rows = Residents();
-    rows->SetValue("name", Variant("Fine"));
-    rows->Update();
-    rows->MoveNext();
-    rows->SetValue("moved", Variant("not a date"));
-    rows->Update();
-    ComError error = CaughtFrom([&] { rs.RSUpdateBatch(rows, true); });
-    EXPECT_EQ(error.Description(), "column moved: 'not a date' is not a date");
     EXPECT_EQ(Row(1, "name"), "Ann Lee");
 }
 

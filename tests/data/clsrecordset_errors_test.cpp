@@ -70,9 +70,7 @@ TEST_F(WrapperErrors, EveryOperationRaisesItsOwnNumberAndSource) {
          3215, "clsRecordset.RSUpdateBatch", "there is no recordset to update"},
         {"RSRequery",
          [](clsRecordset& w, auto&) {
-             Recordset stale;
-             stale.SetSource("SELECT * FROM nowhere");
-             w.RSRequery(stale);
+             w.RSRequery(*test::RecordsetWithSource("SELECT * FROM nowhere"));
          },
          3216, "clsRecordset.RSRequery", "no such table: nowhere"},
         {"CommitTX", [](clsRecordset& w, auto&) { w.CommitTX(); }, 3219, "clsRecordset.CommitTX",

@@ -47,11 +47,7 @@ class WrapperLifecycle : public test::WrapperTest {
              }},
             {"ExecuteRS", [this] { rs.ExecuteRS("UPDATE tblResident SET name = name"); }},
             {"RSRequery",
-             [this] {
-                 Recordset rows;
-                 rows.SetSource("SELECT id FROM tblResident");
-                 rs.RSRequery(rows);
-             }},
+             [this] { rs.RSRequery(*test::RecordsetWithSource("SELECT id FROM tblResident")); }},
             {"RSUpdateBatch",
              [this] {
                  RecordsetPtr rows;

@@ -57,11 +57,7 @@ class FaultInjection : public test::WrapperTest {
             {"TestConnection", 3211, [](clsRecordset& w) { w.TestConnection(); }},
             {"BeginTX", 3212, [](clsRecordset& w) { w.BeginTX(); }},
             {"RSRequery", 3216,
-             [](clsRecordset& w) {
-                 Recordset rows;
-                 rows.SetSource("SELECT 1 AS x");
-                 w.RSRequery(rows);
-             }},
+             [](clsRecordset& w) { w.RSRequery(*test::RecordsetWithSource("SELECT 1 AS x")); }},
         };
     }
 };
