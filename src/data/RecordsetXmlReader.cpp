@@ -73,6 +73,11 @@ class XmlLoader {
     std::ptrdiff_t OffsetOf(const pugi::xml_attribute& attribute,
                             const pugi::xml_node& owner) const;
     [[noreturn]] void FailParse(const pugi::xml_parse_result& result) const;
+    bool RestIsBlank(std::ptrdiff_t offset) const {
+        const std::size_t at =
+            std::min(original_.size(), static_cast<std::size_t>(offset) + bomBytes_);
+        return original_.find_first_not_of(" \t\r\n", at) == std::string_view::npos;
+    }
 
     // Namespace scope: declarations of the open elements, innermost last.
     std::size_t EnterScope(const pugi::xml_node& node);
@@ -189,9 +194,8 @@ void XmlLoader::FailParse(const pugi::xml_parse_result& result) const {
             problem = "malformed end tag";
             break;
         case pugi::status_end_element_mismatch:
-            problem = static_cast<std::size_t>(offset) >= size_
-                          ? "the document ends inside an element"
-                          : "end tag does not match its start tag";
+            problem = RestIsBlank(offset) ? "the document ends inside an element"
+                                          : "end tag does not match its start tag";
             break;
         case pugi::status_no_document_element:
         case pugi::status_append_invalid_root:

@@ -180,8 +180,8 @@ INSTANTIATE_TEST_SUITE_P(
                  Variant("text")},
         ReadCase{"UnknownTypeIsString", "dt:type='dateTime.tz'", "2001-01-01T00:00:00Z",
                  adLongVarWChar, Variant("2001-01-01T00:00:00Z")},
-        ReadCase{"EntityReferences", "dt:type='string'", "&apos;&quot;&amp;&lt;&gt;",
-                 adVarWChar, Variant("'\"&<>")}),
+        ReadCase{"EntityReferences", "dt:type='string'", "&apos;&quot;&amp;&lt;&gt;", adVarWChar,
+                 Variant("'\"&<>")}),
     [](const ::testing::TestParamInfo<ReadCase>& param) { return std::string(param.param.label); });
 
 struct RejectCase {

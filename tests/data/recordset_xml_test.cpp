@@ -13,7 +13,8 @@ using ::testing::HasSubstr;
 
 // The document has the classic skeleton: no declaration, four namespaces, CRLF and TAB indents.
 TEST(RecordsetXmlLayout, WritesTheClassicSkeleton) {
-    RecordsetPtr recordset = MakeRecordset({MakeField("ID", adInteger)}, {{Variant(1)}}, adLockReadOnly);
+    RecordsetPtr recordset =
+        MakeRecordset({MakeField("ID", adInteger)}, {{Variant(1)}}, adLockReadOnly);
     const std::string xml = recordset->SaveXml();
     const std::string expected =
         "<xml xmlns:s='uuid:BDC6E3F0-6DA3-11d1-A2A3-00AA00C14882'\r\n"
@@ -23,7 +24,8 @@ TEST(RecordsetXmlLayout, WritesTheClassicSkeleton) {
         "<s:Schema id='RowsetSchema'>\r\n"
         "\t<s:ElementType name='row' content='eltOnly'>\r\n"
         "\t\t<s:AttributeType name='ID' rs:number='1' rs:nullable='true'>\r\n"
-        "\t\t\t<s:datatype dt:type='int' dt:maxLength='4' rs:precision='0' rs:fixedlength='true'/>\r\n"
+        "\t\t\t<s:datatype dt:type='int' dt:maxLength='4' rs:precision='0' "
+        "rs:fixedlength='true'/>\r\n"
         "\t\t</s:AttributeType>\r\n"
         "\t\t<s:extends type='rs:rowbase'/>\r\n"
         "\t</s:ElementType>\r\n"
@@ -60,22 +62,25 @@ TEST_P(RecordsetSchemaEmission, WritesFieldAttributesInOrder) {
     const SchemaCase& c = GetParam();
     RecordsetPtr recordset = MakeRecordset({c.field}, {});
     const std::string xml = recordset->SaveXml();
-    EXPECT_THAT(xml, HasSubstr(std::string("\t\t") + c.attributeType + "\r\n\t\t\t" + c.datatype + "\r\n"));
+    EXPECT_THAT(
+        xml, HasSubstr(std::string("\t\t") + c.attributeType + "\r\n\t\t\t" + c.datatype + "\r\n"));
     // What is written reads back as the same field.
     const FieldInfo read = Recordset::LoadXml(xml)->Field(0);
     EXPECT_EQ(read.name, c.field.name);
     EXPECT_EQ(read.type, c.field.type);
-    EXPECT_EQ(read.attributes & ~(adFldFixed | adFldLong), c.field.attributes & ~(adFldFixed | adFldLong));
+    EXPECT_EQ(read.attributes & ~(adFldFixed | adFldLong),
+              c.field.attributes & ~(adFldFixed | adFldLong));
     EXPECT_EQ(read.baseTable, c.field.baseTable);
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Fields, RecordsetSchemaEmission,
     ::testing::Values(
-        SchemaCase{"NotNull", MakeField("Code", adVarChar, 10, 0),
-                   "<s:AttributeType name='Code' rs:number='1'>",
-                   "<s:datatype dt:type='string' rs:dbtype='str' dt:maxLength='10' rs:precision='0' "
-                   "rs:maybenull='false'/>"},
+        SchemaCase{
+            "NotNull", MakeField("Code", adVarChar, 10, 0),
+            "<s:AttributeType name='Code' rs:number='1'>",
+            "<s:datatype dt:type='string' rs:dbtype='str' dt:maxLength='10' rs:precision='0' "
+            "rs:maybenull='false'/>"},
         SchemaCase{"Nullable", MakeField("Note", adVarWChar, 50),
                    "<s:AttributeType name='Note' rs:number='1' rs:nullable='true'>",
                    "<s:datatype dt:type='string' dt:maxLength='50' rs:precision='0'/>"},
@@ -85,38 +90,47 @@ INSTANTIATE_TEST_SUITE_P(
                    "rs:fixedlength='true'/>"},
         SchemaCase{"LongUnlimited", MakeField("Body", adLongVarWChar, -1),
                    "<s:AttributeType name='Body' rs:number='1' rs:nullable='true'>",
-                   "<s:datatype dt:type='string' dt:maxLength='4294967295' rs:precision='0' rs:long='true'/>"},
-        SchemaCase{"NumericPrecisionScale",
-                   With(MakeField("Rate", adNumeric),
-                        [](FieldInfo& f) {
-                            f.precision = 18;
-                            f.scale = 4;
-                        }),
-                   "<s:AttributeType name='Rate' rs:number='1' rs:nullable='true'>",
-                   "<s:datatype dt:type='number' rs:dbtype='numeric' dt:maxLength='19' rs:scale='4' "
-                   "rs:precision='18' rs:fixedlength='true'/>"},
-        SchemaCase{"BaseColumnAndKey",
-                   With(MakeField("UnitID", adVarChar, 10, adFldMayBeNull | adFldUnknownUpdatable),
-                        [](FieldInfo& f) {
-                            f.baseCatalog = "Rentals";
-                            f.baseSchema = "dbo";
-                            f.baseTable = "tblUnit";
-                            f.baseColumn = "UnitID";
-                            f.isKeyColumn = true;
-                            f.attributes |= adFldKeyColumn;
-                        }),
-                   "<s:AttributeType name='UnitID' rs:number='1' rs:writeunknown='true' rs:basecatalog='Rentals' "
-                   "rs:baseschema='dbo' rs:basetable='tblUnit' rs:basecolumn='UnitID' rs:keycolumn='true'>",
-                   "<s:datatype dt:type='string' rs:dbtype='str' dt:maxLength='10' rs:precision='0'/>"},
-        SchemaCase{"Currency", MakeField("Amount", adCurrency, 0, adFldMayBeNull | adFldUpdatable),
-                   "<s:AttributeType name='Amount' rs:number='1' rs:write='true'>",
-                   "<s:datatype dt:type='number' rs:dbtype='currency' dt:maxLength='8' rs:precision='0' "
-                   "rs:fixedlength='true'/>"},
-        SchemaCase{"Timestamp", MakeField("At", adDBTimeStamp),
-                   "<s:AttributeType name='At' rs:number='1' rs:nullable='true'>",
-                   "<s:datatype dt:type='dateTime' rs:dbtype='timestamp' dt:maxLength='16' rs:scale='0' "
-                   "rs:precision='0' rs:fixedlength='true'/>"}),
-    [](const ::testing::TestParamInfo<SchemaCase>& param) { return std::string(param.param.label); });
+                   "<s:datatype dt:type='string' dt:maxLength='4294967295' rs:precision='0' "
+                   "rs:long='true'/>"},
+        SchemaCase{
+            "NumericPrecisionScale",
+            With(MakeField("Rate", adNumeric),
+                 [](FieldInfo& f) {
+                     f.precision = 18;
+                     f.scale = 4;
+                 }),
+            "<s:AttributeType name='Rate' rs:number='1' rs:nullable='true'>",
+            "<s:datatype dt:type='number' rs:dbtype='numeric' dt:maxLength='19' rs:scale='4' "
+            "rs:precision='18' rs:fixedlength='true'/>"},
+        SchemaCase{
+            "BaseColumnAndKey",
+            With(MakeField("UnitID", adVarChar, 10, adFldMayBeNull | adFldUnknownUpdatable),
+                 [](FieldInfo& f) {
+                     f.baseCatalog = "Rentals";
+                     f.baseSchema = "dbo";
+                     f.baseTable = "tblUnit";
+                     f.baseColumn = "UnitID";
+                     f.isKeyColumn = true;
+                     f.attributes |= adFldKeyColumn;
+                 }),
+            "<s:AttributeType name='UnitID' rs:number='1' rs:writeunknown='true' "
+            "rs:basecatalog='Rentals' "
+            "rs:baseschema='dbo' rs:basetable='tblUnit' rs:basecolumn='UnitID' "
+            "rs:keycolumn='true'>",
+            "<s:datatype dt:type='string' rs:dbtype='str' dt:maxLength='10' rs:precision='0'/>"},
+        SchemaCase{
+            "Currency", MakeField("Amount", adCurrency, 0, adFldMayBeNull | adFldUpdatable),
+            "<s:AttributeType name='Amount' rs:number='1' rs:write='true'>",
+            "<s:datatype dt:type='number' rs:dbtype='currency' dt:maxLength='8' rs:precision='0' "
+            "rs:fixedlength='true'/>"},
+        SchemaCase{
+            "Timestamp", MakeField("At", adDBTimeStamp),
+            "<s:AttributeType name='At' rs:number='1' rs:nullable='true'>",
+            "<s:datatype dt:type='dateTime' rs:dbtype='timestamp' dt:maxLength='16' rs:scale='0' "
+            "rs:precision='0' rs:fixedlength='true'/>"}),
+    [](const ::testing::TestParamInfo<SchemaCase>& param) {
+        return std::string(param.param.label);
+    });
 
 // The rowset is marked updatable unless the recordset is read-only.
 TEST(RecordsetXmlLayout, UpdatableFollowsTheLockType) {
@@ -124,7 +138,8 @@ TEST(RecordsetXmlLayout, UpdatableFollowsTheLockType) {
          {std::pair{adLockReadOnly, "<absent>"}, std::pair{adLockOptimistic, "true"},
           std::pair{adLockBatchOptimistic, "true"}}) {
         RecordsetPtr recordset = MakeRecordset({MakeField("ID", adInteger)}, {}, lockType);
-        EXPECT_EQ(AttributeIn(recordset->SaveXml(), "<s:ElementType", "rs:updatable"), expected) << lockType;
+        EXPECT_EQ(AttributeIn(recordset->SaveXml(), "<s:ElementType", "rs:updatable"), expected)
+            << lockType;
     }
 }
 
@@ -154,7 +169,8 @@ TEST_P(RecordsetNameAliases, AliasesAwkwardAndRepeatedNames) {
         const std::string tag = xml.substr(at, xml.find('>', at) - at);
         EXPECT_EQ(AttributeIn(tag, "<s:AttributeType", "name"), c.xmlNames[i]);
         const bool aliased = c.xmlNames[i] != c.names[i];
-        const std::string escaped = ReplaceAll(ReplaceAll(c.names[i], "&", "&#x26;"), "'", "&#x27;");
+        const std::string escaped =
+            ReplaceAll(ReplaceAll(c.names[i], "&", "&#x26;"), "'", "&#x27;");
         EXPECT_EQ(AttributeIn(tag, "<s:AttributeType", "rs:name"), aliased ? escaped : "<absent>");
         EXPECT_EQ(AttributeIn(tag, "<s:AttributeType", "rs:number"), std::to_string(i + 1));
         EXPECT_EQ(AttributeIn(xml, "<z:row", c.xmlNames[i]), std::to_string(i + 1));
@@ -176,20 +192,21 @@ INSTANTIATE_TEST_SUITE_P(
                       NameCase{"Punctuation", {"COUNT(*)", "a&b", "it's"}, {"c0", "c1", "c2"}},
                       NameCase{"Duplicate", {"ROWID", "X", "ROWID"}, {"ROWID", "X", "c2"}},
                       NameCase{"ReservedXmlPrefix", {"xmlns", "XmlText"}, {"c0", "c1"}},
-                      NameCase{"Underscore", {"_id"}, {"c0"}},
-                      NameCase{"Empty", {""}, {"c0"}},
+                      NameCase{"Underscore", {"_id"}, {"c0"}}, NameCase{"Empty", {""}, {"c0"}},
                       NameCase{"RealNameCollidesWithAlias", {"a b", "c0"}, {"c0", "c1"}}),
     [](const ::testing::TestParamInfo<NameCase>& param) { return std::string(param.param.label); });
 
 // NULL is an absent attribute and '' an empty one; the five special characters and TAB/CR/LF are
 // written as references and survive a standard parser; non-ASCII text is kept as UTF-8.
 TEST(RecordsetXmlRoundTrip, KeepsNullEmptyEscapesAndLineBreaks) {
-    const std::vector<std::string> texts = {"", "'\"&<>", "line1\r\nline2\tend", "  padded  ", "가나 Città"};
+    const std::vector<std::string> texts = {"", "'\"&<>", "line1\r\nline2\tend", "  padded  ",
+                                            "가나 Città"};
     std::vector<std::vector<Variant>> rows = {{Variant(0), Variant::Null()}};
     for (std::size_t i = 0; i < texts.size(); ++i) {
         rows.push_back({Variant(static_cast<int32_t>(i + 1)), Variant(texts[i])});
     }
-    RecordsetPtr recordset = MakeRecordset({MakeField("ID", adInteger), MakeField("T", adVarWChar, 50)}, rows);
+    RecordsetPtr recordset =
+        MakeRecordset({MakeField("ID", adInteger), MakeField("T", adVarWChar, 50)}, rows);
     const std::string xml = recordset->SaveXml();
     EXPECT_THAT(xml, HasSubstr("<z:row ID='0'/>"));
     EXPECT_THAT(xml, HasSubstr("<z:row ID='1' T=''/>"));
@@ -202,14 +219,17 @@ TEST(RecordsetXmlRoundTrip, KeepsNullEmptyEscapesAndLineBreaks) {
 // 3001 that names the field, and the cursor stays where it was.
 TEST(RecordsetXmlRoundTrip, RefusesTextXmlCannotCarry) {
     const std::pair<std::string, std::string> cases[] = {
-        {std::string("bell\x07"), "field 'Note' holds the control character 0x07, which XML 1.0 cannot carry"},
-        {std::string("nul\0x", 5), "field 'Note' holds the control character 0x00, which XML 1.0 cannot carry"},
-        {std::string("v\x0btab"), "field 'Note' holds the control character 0x0B, which XML 1.0 cannot carry"},
+        {std::string("bell\x07"),
+         "field 'Note' holds the control character 0x07, which XML 1.0 cannot carry"},
+        {std::string("nul\0x", 5),
+         "field 'Note' holds the control character 0x00, which XML 1.0 cannot carry"},
+        {std::string("v\x0btab"),
+         "field 'Note' holds the control character 0x0B, which XML 1.0 cannot carry"},
         {std::string("latin1 \xe9"), "field 'Note' holds text that is not UTF-8 (byte 0xE9)"},
     };
     for (const auto& [text, description] : cases) {
-        RecordsetPtr recordset =
-            MakeRecordset({MakeField("Note", adVarWChar, 50)}, {{Variant("fine")}, {Variant(text)}});
+        RecordsetPtr recordset = MakeRecordset({MakeField("Note", adVarWChar, 50)},
+                                               {{Variant("fine")}, {Variant(text)}});
         recordset->MoveLast();
         const ComError error = ErrorFrom([&] { (void)recordset->SaveXml(); });
         EXPECT_EQ(error.Number(), 3001);
@@ -224,7 +244,8 @@ TEST(RecordsetXmlRoundTrip, RefusesTextXmlCannotCarry) {
 // changes are accepted a second save has plain rows only.
 TEST(RecordsetXmlPendingChanges, WritesUpdateInsertDeleteGroups) {
     RecordsetPtr recordset =
-        MakeRecordset({MakeField("ID", adInteger), MakeField("Amount", adCurrency), MakeField("Note", adVarWChar, 20)},
+        MakeRecordset({MakeField("ID", adInteger), MakeField("Amount", adCurrency),
+                       MakeField("Note", adVarWChar, 20)},
                       {{Variant(1), Variant::Currency(12505000), Variant("a")},
                        {Variant(2), Variant::Currency(0), Variant("b")},
                        {Variant(3), Variant::Currency(-352500), Variant::Null()}});
@@ -261,12 +282,16 @@ TEST(RecordsetXmlPendingChanges, WritesUpdateInsertDeleteGroups) {
     const auto changes = loaded->PendingChanges();
     ASSERT_EQ(changes.size(), 3u);
     EXPECT_EQ(changes[0].status, adRecModified);
-    EXPECT_EQ(changes[0].originalValues, (std::vector<Variant>{Variant(1), Variant::Currency(12505000), Variant("a")}));
-    EXPECT_EQ(changes[0].currentValues, (std::vector<Variant>{Variant(1), Variant::Null(), Variant("changed")}));
+    EXPECT_EQ(changes[0].originalValues,
+              (std::vector<Variant>{Variant(1), Variant::Currency(12505000), Variant("a")}));
+    EXPECT_EQ(changes[0].currentValues,
+              (std::vector<Variant>{Variant(1), Variant::Null(), Variant("changed")}));
     EXPECT_EQ(changes[1].status, adRecNew);
-    EXPECT_EQ(changes[1].currentValues, (std::vector<Variant>{Variant(4), Variant::Currency(0), Variant::Null()}));
+    EXPECT_EQ(changes[1].currentValues,
+              (std::vector<Variant>{Variant(4), Variant::Currency(0), Variant::Null()}));
     EXPECT_EQ(changes[2].status, adRecDeleted);
-    EXPECT_EQ(changes[2].originalValues, (std::vector<Variant>{Variant(2), Variant::Currency(0), Variant("b")}));
+    EXPECT_EQ(changes[2].originalValues,
+              (std::vector<Variant>{Variant(2), Variant::Currency(0), Variant("b")}));
     EXPECT_EQ(loaded->SaveXml(), xml);
 
     recordset->AcceptPendingChanges();
@@ -296,9 +321,12 @@ TEST(RecordsetXmlPendingChanges, FabricatedRowsAreAllInserts) {
 
 // Save writes only the rows the filter shows, in sort order, and leaves the first row current.
 TEST(RecordsetXmlFilterAndSort, SavesVisibleRowsInSortOrder) {
-    RecordsetPtr recordset = MakeRecordset({MakeField("ID", adInteger), MakeField("Name", adVarChar, 10)},
-                                           {{Variant(1), Variant("b")}, {Variant(2), Variant("x")},
-                                            {Variant(3), Variant("a")}, {Variant(4), Variant("B2")}});
+    RecordsetPtr recordset =
+        MakeRecordset({MakeField("ID", adInteger), MakeField("Name", adVarChar, 10)},
+                      {{Variant(1), Variant("b")},
+                       {Variant(2), Variant("x")},
+                       {Variant(3), Variant("a")},
+                       {Variant(4), Variant("B2")}});
     recordset->SetFilter("Name < 'c'");
     recordset->SetSort("Name DESC");
     recordset->MoveLast();
