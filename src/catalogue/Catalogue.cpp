@@ -1,3 +1,4 @@
+// The standard catalogue, assembled once from the row tables of the builders.
 #include "catalogue/Catalogue.h"
 
 #include <cassert>

@@ -1,3 +1,4 @@
+// GetReportData; the calling order and the leaving rule are fixed in CatalogueDispatcher.h.
 #include "catalogue/CatalogueDispatcher.h"
 
 #include <array>

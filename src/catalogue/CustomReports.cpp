@@ -1,3 +1,4 @@
+// The custom-report road; see CustomReports.h.
 #include "catalogue/CustomReports.h"
 
 #include "catalogue/ReportError.h"

@@ -1,3 +1,5 @@
+// The parameter journal rows and the code that fills a journal's report; see
+// ParameterJournals.h. Sources keep the journals' own spelling ("RefundDepositsJournal").
 #include "catalogue/ParameterJournals.h"
 
 #include "runtime/Err.h"

@@ -1,3 +1,4 @@
+// Raising a catalogue row's error from a catch block; see ReportError.h.
 #include "catalogue/ReportError.h"
 
 #include <cassert>

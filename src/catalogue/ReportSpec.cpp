@@ -1,3 +1,4 @@
+// The argument helpers of the catalogue rows; see ReportSpec.h.
 #include "catalogue/ReportSpec.h"
 
 #include <algorithm>

@@ -1,3 +1,4 @@
+// The shared builder steps of the ReportSpec rows; the order is fixed in StandardReport.h.
 #include "catalogue/StandardReport.h"
 
 #include <vector>

@@ -1,3 +1,4 @@
+// The value sources of the catalogue rows; see ValueSources.h for the typing and criteria rules.
 #include "catalogue/ValueSources.h"
 
 #include <cassert>

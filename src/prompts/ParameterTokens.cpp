@@ -1,3 +1,4 @@
+// Parameter-name classification; see ParameterTokens.h.
 #include "prompts/ParameterTokens.h"
 
 #include "runtime/ComError.h"

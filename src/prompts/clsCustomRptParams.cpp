@@ -1,3 +1,5 @@
+// Stored custom values; see clsCustomRptParams.h. The find criterion doubles the apostrophes
+// of the name, so a name like "Owner's Name" is looked up instead of breaking the criterion.
 #include "prompts/clsCustomRptParams.h"
 
 #include "data/AdoTypes.h"
