@@ -59,8 +59,9 @@ int CompareIgnoringCase(std::string_view a, std::string_view b) {
 
 class CriteriaParser {
   public:
-    CriteriaParser(std::string_view text, const RowStore& store, const char* source)
-        : text_(text), store_(store), source_(source) {}
+    CriteriaParser(std::string_view text, const RowStore& store, CriteriaUse use,
+                   const char* source)
+        : text_(text), store_(store), use_(use), source_(source) {}
 
     Criteria Parse() {
         Criteria criteria;
@@ -291,6 +292,12 @@ class CriteriaParser {
                 if (literal.kind == LiteralKind::Number) {
                     Fail();
                 }
+                // Find takes dates to the second; a fraction after the seconds is refused.
+                const std::size_t colon = literal.text.rfind(':');
+                if (use_ == CriteriaUse::Find && colon != std::string::npos &&
+                    literal.text.find('.', colon) != std::string::npos) {
+                    Fail();
+                }
                 const std::optional<Date> date = Date::Parse(literal.text);
                 if (!date) {
                     Fail();
@@ -324,12 +331,13 @@ class CriteriaParser {
     std::string_view text_;
     std::size_t at_ = 0;
     const RowStore& store_;
+    CriteriaUse use_;
     const char* source_;
 };
 
 Criteria Criteria::Parse(std::string_view text, const RowStore& store, CriteriaUse use,
                          const char* source) {
-    Criteria criteria = CriteriaParser(text, store, source).Parse();
+    Criteria criteria = CriteriaParser(text, store, use, source).Parse();
     if (use == CriteriaUse::Find &&
         (criteria.groups_.size() != 1 || criteria.groups_.front().size() != 1)) {
         // Find takes one clause: searching on several columns is not supported.
