@@ -64,6 +64,8 @@ TEST(ReportLoader, MalformedFilesNameFileLineAndProblem) {
         {"empty file", "", 1, "not well-formed XML (No document element found)"},
         {"unclosed element", "<report>\n  <parameters>\n</report>\n", 3,
          "not well-formed XML (Start-end tags mismatch)"},
+        {"duplicate attribute", "<report title='a'\n  title='b'/>", 1,
+         "attribute 'title' given twice on <report>"},
         {"wrong root", "<reports/>", 1, "the root element is <reports>, not <report>"},
         {"second root", "<report/>\n<report/>", 2, "a second root element <report> after <report>"},
         {"unknown element",
