@@ -10,7 +10,10 @@
 // nothing is returned then. Unknown attributes and elements are ignored, as the format allows.
 #include <algorithm>
 #include <cstring>
+#include <initializer_list>
+#include <iterator>
 #include <memory>
+#include <optional>
 #include <string>
 #include <unordered_map>
 
@@ -19,6 +22,7 @@
 #include "data/Recordset.h"
 #include "data/RecordsetCursor.h"
 #include "data/RecordsetValueText.h"
+#include "data/RecordsetXmlLayout.h"
 #include "data/RecordsetXmlNames.h"
 #include "runtime/ComError.h"
 #include "runtime/Text.h"
@@ -57,10 +61,7 @@ class XmlLoader {
         if (original_.starts_with("\xEF\xBB\xBF")) {
             bomBytes_ = 3;
         }
-        size_ = xml.size() - bomBytes_;
-        buffer_ = std::make_unique_for_overwrite<char[]>(size_ + 1);
-        std::memcpy(buffer_.get(), xml.data() + bomBytes_, size_);
-        buffer_[size_] = '\0';
+        text_ = original_.substr(bomBytes_);
     }
 
     // The rows; Updatable() tells whether the rowset carried rs:updatable.
@@ -68,6 +69,22 @@ class XmlLoader {
     bool Updatable() const { return updatable_; }
 
   private:
+    // A private, writable copy of some of the text that pugixml parses in place, and where its
+    // bytes sit in the text: from `base`, with the bytes [gapAt, gapAt + gap) of the text left
+    // out (the skeleton leaves out the data content).
+    struct Buffer {
+        std::unique_ptr<char[]> bytes;
+        std::size_t capacity = 0;
+        std::size_t size = 0;
+        std::size_t base = 0;
+        std::size_t gapAt = std::string_view::npos;
+        std::size_t gap = 0;
+    };
+    static void Fill(Buffer& buffer, std::initializer_list<std::string_view> parts,
+                     std::size_t base);
+    std::ptrdiff_t TextOffset(std::ptrdiff_t bufferOffset) const;
+
+    // Offsets given to Fail are offsets into the text (after a byte order mark).
     [[noreturn]] void Fail(std::ptrdiff_t offset, const std::string& problem) const;
     std::ptrdiff_t OffsetOf(const pugi::xml_node& node) const;
     std::ptrdiff_t OffsetOf(const pugi::xml_attribute& attribute,
@@ -96,15 +113,20 @@ class XmlLoader {
     void ReadSchema(const pugi::xml_node& schema);
     FieldDeclaration ReadField(const pugi::xml_node& node);
     void OrderFields();
-    void ReadData(const pugi::xml_node& data);
+    void ReadDataChild(const pugi::xml_node& child);
+    void ReadChunks(const RowsetXmlLayout& layout);
+    void Reset();
     void ReadRow(const pugi::xml_node& node, uint32_t row, RowReadKind kind);
     int FieldOfAttribute(const char* name);
 
     std::string_view original_;
+    std::string_view text_;  // original_ without a byte order mark
     std::size_t bomBytes_ = 0;
-    std::size_t size_ = 0;
-    std::unique_ptr<char[]> buffer_;
+    Buffer documentBuffer_;
+    Buffer chunkBuffer_;
+    const Buffer* current_ = &documentBuffer_;  // the buffer whose nodes are being read
     pugi::xml_document document_;
+    pugi::xml_document chunk_;
     std::vector<std::pair<std::string_view, NamespaceKind>> scope_;
 
     std::vector<FieldDeclaration> fields_;
@@ -129,25 +151,53 @@ void XmlLoader::Fail(std::ptrdiff_t offset, const std::string& problem) const {
                        std::to_string(column) + ")");
 }
 
+void XmlLoader::Fill(Buffer& buffer, std::initializer_list<std::string_view> parts,
+                     std::size_t base) {
+    std::size_t size = 0;
+    for (const std::string_view part : parts) {
+        size += part.size();
+    }
+    if (buffer.capacity < size + 1) {
+        buffer.bytes = std::make_unique_for_overwrite<char[]>(size + 1);
+        buffer.capacity = size + 1;
+    }
+    std::size_t at = 0;
+    for (const std::string_view part : parts) {
+        std::memcpy(buffer.bytes.get() + at, part.data(), part.size());
+        at += part.size();
+    }
+    buffer.bytes[size] = '\0';
+    buffer.size = size;
+    buffer.base = base;
+    buffer.gapAt = std::string_view::npos;
+    buffer.gap = 0;
+}
+
+std::ptrdiff_t XmlLoader::TextOffset(std::ptrdiff_t bufferOffset) const {
+    const auto offset = static_cast<std::size_t>(bufferOffset < 0 ? 0 : bufferOffset);
+    const std::size_t shifted = offset >= current_->gapAt ? offset + current_->gap : offset;
+    return static_cast<std::ptrdiff_t>(current_->base + shifted);
+}
+
 std::ptrdiff_t XmlLoader::OffsetOf(const pugi::xml_node& node) const {
-    const std::ptrdiff_t offset = node.offset_debug();
-    return offset >= 0 ? offset : 0;
+    return TextOffset(node.offset_debug());
 }
 
 std::ptrdiff_t XmlLoader::OffsetOf(const pugi::xml_attribute& attribute,
                                    const pugi::xml_node& owner) const {
     const char* value = attribute.value();
-    if (value >= buffer_.get() && value <= buffer_.get() + size_) {
-        return value - buffer_.get();
+    const char* start = current_->bytes.get();
+    if (value >= start && value <= start + current_->size) {
+        return TextOffset(value - start);
     }
     return OffsetOf(owner);
 }
 
 void XmlLoader::FailParse(const pugi::xml_parse_result& result) const {
-    const std::ptrdiff_t offset = result.offset;
+    const std::ptrdiff_t offset = TextOffset(result.offset);
     const auto charAt = [&](std::ptrdiff_t at) {
-        return at >= 0 && static_cast<std::size_t>(at) < size_
-                   ? original_[static_cast<std::size_t>(at) + bomBytes_]
+        return at >= 0 && static_cast<std::size_t>(at) < text_.size()
+                   ? text_[static_cast<std::size_t>(at)]
                    : '\0';
     };
     std::string problem;
@@ -300,44 +350,114 @@ pugi::xml_node XmlLoader::Child(const pugi::xml_node& parent, NamespaceKind kind
     return {};
 }
 
+void XmlLoader::Reset() {
+    scope_.clear();
+    fields_.clear();
+    rowName_ = "row";
+    updatable_ = false;
+    store_.reset();
+    fieldByName_.clear();
+    seen_.clear();
+    current_ = &documentBuffer_;
+}
+
 std::shared_ptr<RowStore> XmlLoader::Load() {
-    const pugi::xml_parse_result result = document_.load_buffer_inplace(
-        buffer_.get(), size_, pugi::parse_default, pugi::encoding_utf8);
-    if (!result) {
-        FailParse(result);
-    }
-    const pugi::xml_node root = document_.document_element();
-    if (!root) {
-        Fail(0, "the document has no root element");
-    }
-    EnterScope(root);
-    const pugi::xml_node schema = Child(root, NamespaceKind::Schema, "Schema");
-    if (!schema) {
-        Fail(OffsetOf(root), "the document has no s:Schema element");
-    }
-    const std::size_t schemaScope = EnterScope(schema);
-    ReadSchema(schema);
-    LeaveScope(schemaScope);
+    // With the data content cut out, pugixml builds a small tree; the rows follow in chunks.
+    std::optional<RowsetXmlLayout> layout = FindRowsetXmlLayout(text_);
+    while (true) {
+        if (layout) {
+            Fill(documentBuffer_,
+                 {text_.substr(0, layout->contentStart), text_.substr(layout->contentEnd)}, 0);
+            documentBuffer_.gapAt = layout->contentStart;
+            documentBuffer_.gap = layout->contentEnd - layout->contentStart;
+        } else {
+            Fill(documentBuffer_, {text_}, 0);
+        }
+        const pugi::xml_parse_result result =
+            document_.load_buffer_inplace(documentBuffer_.bytes.get(), documentBuffer_.size,
+                                          pugi::parse_default, pugi::encoding_utf8);
+        if (!result) {
+            FailParse(result);
+        }
+        const pugi::xml_node root = document_.document_element();
+        if (!root) {
+            Fail(0, "the document has no root element");
+        }
+        EnterScope(root);
+        const pugi::xml_node schema = Child(root, NamespaceKind::Schema, "Schema");
+        if (!schema) {
+            Fail(OffsetOf(root), "the document has no s:Schema element");
+        }
+        const std::size_t schemaScope = EnterScope(schema);
+        ReadSchema(schema);
+        LeaveScope(schemaScope);
 
-    const pugi::xml_node data = Child(root, NamespaceKind::Rowset, "data");
-    if (!data) {
-        Fail(OffsetOf(root), "the document has no rs:data element");
+        const pugi::xml_node data = Child(root, NamespaceKind::Rowset, "data");
+        if (!data) {
+            Fail(OffsetOf(root), "the document has no rs:data element");
+        }
+        if (layout && OffsetOf(data) != static_cast<std::ptrdiff_t>(layout->dataTagStart + 1)) {
+            // The content cut out was not that of rs:data: read the whole text as one tree.
+            layout.reset();
+            Reset();
+            continue;
+        }
+        std::vector<FieldInfo> infos;
+        infos.reserve(fields_.size());
+        for (const FieldDeclaration& field : fields_) {
+            infos.push_back(field.info);
+        }
+        store_ = std::make_shared<RowStore>(std::move(infos));
+        for (int i = 0; i < static_cast<int>(fields_.size()); ++i) {
+            fieldByName_.emplace(fields_[static_cast<std::size_t>(i)].xmlName, i);
+        }
+        seen_.assign(fields_.size(), 0);
+        const std::size_t dataScope = EnterScope(data);
+        if (layout) {
+            ReadChunks(*layout);
+        } else {
+            // Size the columns once: rows are children or grandchildren (change groups).
+            uint32_t expected = 0;
+            for (const pugi::xml_node& child : data.children()) {
+                expected += 1 + static_cast<uint32_t>(std::distance(child.children().begin(),
+                                                                    child.children().end()));
+            }
+            store_->Reserve(expected);
+            for (const pugi::xml_node& child : data.children()) {
+                ReadDataChild(child);
+            }
+        }
+        LeaveScope(dataScope);
+        return store_;
     }
-    std::vector<FieldInfo> infos;
-    infos.reserve(fields_.size());
-    for (const FieldDeclaration& field : fields_) {
-        infos.push_back(field.info);
-    }
-    store_ = std::make_shared<RowStore>(std::move(infos));
-    for (int i = 0; i < static_cast<int>(fields_.size()); ++i) {
-        fieldByName_.emplace(fields_[static_cast<std::size_t>(i)].xmlName, i);
-    }
-    seen_.assign(fields_.size(), 0);
-    const std::size_t dataScope = EnterScope(data);
-    ReadData(data);
-    LeaveScope(dataScope);
+}
 
-    return store_;
+void XmlLoader::ReadChunks(const RowsetXmlLayout& layout) {
+    constexpr std::size_t ChunkBytes = 1 << 20;
+    const std::string_view content =
+        text_.substr(layout.contentStart, layout.contentEnd - layout.contentStart);
+    // Every row has one '<': an upper bound of the rows, close for plain rowsets.
+    store_->Reserve(static_cast<uint32_t>(std::count(content.begin(), content.end(), '<')));
+    current_ = &chunkBuffer_;
+    std::size_t at = layout.contentStart;
+    while (at < layout.contentEnd) {
+        std::size_t end = NextChunkEnd(text_, at, layout.contentEnd, ChunkBytes);
+        if (end == std::string_view::npos) {
+            end = layout.contentEnd;  // unbalanced: pugixml names the problem
+        }
+        Fill(chunkBuffer_, {text_.substr(at, end - at)}, at);
+        const pugi::xml_parse_result result = chunk_.load_buffer_inplace(
+            chunkBuffer_.bytes.get(), chunkBuffer_.size, pugi::parse_default | pugi::parse_fragment,
+            pugi::encoding_utf8);
+        if (!result) {
+            FailParse(result);
+        }
+        for (const pugi::xml_node& child : chunk_.children()) {
+            ReadDataChild(child);
+        }
+        at = end;
+    }
+    current_ = &documentBuffer_;
 }
 
 void XmlLoader::ReadSchema(const pugi::xml_node& schema) {
@@ -519,22 +639,10 @@ void XmlLoader::OrderFields() {
     }
 }
 
-void XmlLoader::ReadData(const pugi::xml_node& data) {
-    // Size the columns once: rows are direct children or one level down in the change groups.
-    uint32_t expected = 0;
-    for (const pugi::xml_node& child : data.children()) {
-        if (child.type() == pugi::node_element) {
-            ++expected;
-            for (const pugi::xml_node& grandchild : child.children()) {
-                expected += grandchild.type() == pugi::node_element ? 1 : 0;
-            }
-        }
-    }
-    store_->Reserve(expected);
-
-    for (const pugi::xml_node& child : data.children()) {
+void XmlLoader::ReadDataChild(const pugi::xml_node& child) {
+    {
         if (child.type() != pugi::node_element) {
-            continue;
+            return;
         }
         const std::size_t scope = EnterScope(child);
         if (Is(child, NamespaceKind::Row, rowName_)) {

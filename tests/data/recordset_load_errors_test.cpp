@@ -15,14 +15,13 @@ const std::string Head =
     "\t<s:ElementType name='row' content='eltOnly'>\n";                         // line 5
 
 // Line 6 onwards: one int field X (not nullable), one string field S.
-const std::string
-    Fields =
-        "\t\t<s:AttributeType name='X' rs:number='1'><s:datatype dt:type='int' "
-        "rs:maybenull='false'/>"
-        "</s:AttributeType>\n"  // line 6
-        "\t\t<s:AttributeType name='S' rs:number='2'><s:datatype "
-        "dt:type='string'/></s:AttributeType>\n"         // line 7
-        "\t</s:ElementType>\n</s:Schema>\n<rs:data>\n";  // 8-10
+const std::string Fields =
+    "\t\t<s:AttributeType name='X' rs:number='1'><s:datatype dt:type='int' "
+    "rs:maybenull='false'/>"
+    "</s:AttributeType>\n"  // line 6
+    "\t\t<s:AttributeType name='S' rs:number='2'><s:datatype "
+    "dt:type='string'/></s:AttributeType>\n"         // line 7
+    "\t</s:ElementType>\n</s:Schema>\n<rs:data>\n";  // 8-10
 
 struct MalformedCase {
     const char* label;
@@ -142,6 +141,34 @@ TEST(RecordsetLoadVariants, ToleratesOtherSpellingsOfTheFormat) {
               (std::vector<std::vector<Variant>>{{Variant("Ann"), Variant(7)},
                                                  {Variant("Bob"), Variant::Null()}}));
     EXPECT_EQ(recordset->LockType(), adLockBatchOptimistic);
+}
+
+// A document larger than one read chunk reports a bad value deep inside with its own line, and
+// loads every row when it has none.
+TEST(RecordsetLoadVariants, LargeDocumentsKeepLineNumbers) {
+    std::string rows;
+    for (int i = 0; i < 40000; ++i) {
+        rows +=
+            "\t<z:row X='" + std::to_string(i) + "' S='padding text that makes the row longer'/>\n";
+    }
+    const std::string good = Head + Fields + rows + "</rs:data>\n</xml>";
+    ASSERT_GT(good.size(), 2u << 20);
+    EXPECT_EQ(Recordset::LoadXml(good)->RecordCount(), 40000);
+    std::string bad = good;
+    const std::string row = "<z:row X='35000'";
+    bad.replace(bad.find(row), row.size(), "<z:row X='35k00'");
+    const ComError error = ErrorFrom([&] { (void)Recordset::LoadXml(bad); });
+    EXPECT_EQ(error.Description(),
+              "line 35011: field 'X' value '35k00' is not a valid int (column 12)");
+}
+
+// Another element named "data" before rs:data does not hide the rows.
+TEST(RecordsetLoadVariants, ForeignDataElementFirst) {
+    const std::string text = Head + Fields.substr(0, Fields.find("<rs:data>")) +
+                             "<other:data xmlns:other='urn:other'><x/></other:data>\n<rs:data>\n"
+                             "\t<z:row X='5'/>\n</rs:data>\n</xml>";
+    EXPECT_EQ(AllRows(*Recordset::LoadXml(text)),
+              (std::vector<std::vector<Variant>>{{Variant(5), Variant::Null()}}));
 }
 
 // Without rs:updatable the loaded recordset is read-only and refuses edits with 3251.
