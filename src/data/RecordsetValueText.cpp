@@ -18,6 +18,8 @@ namespace {
 constexpr int64_t MillisecondsPerDay = 86'400'000;
 // 30 Dec 1899 counted from 1 Mar 0000 in the civil-days algorithm below.
 constexpr int64_t EpochShift = 693'899;
+// 31 Dec 9999, the last day a four-digit year can write.
+constexpr int64_t LastDay = 2'958'465;
 
 void AppendDigits2(std::string& out, int64_t value) {
     out.push_back(static_cast<char>('0' + value / 10));
@@ -252,6 +254,9 @@ bool ParseDateValue(std::string_view text, double& dayNumber) {
     if (!ParseTimeText(text, secondOfDay)) {
         return false;
     }
+    if (secondOfDay >= 86'400) {
+        return false;  // a fraction that rounds up to the next day
+    }
     dayNumber = ComposeDayNumber(day, secondOfDay);
     return true;
 }
@@ -391,6 +396,11 @@ DayAndMillisecond SplitDayNumber(double dayNumber, bool wholeSeconds) {
         result.millisecond = std::llround(fraction * static_cast<double>(MillisecondsPerDay));
     }
     if (result.millisecond >= MillisecondsPerDay) {
+        if (result.day >= LastDay) {
+            // Rounding up past 31 Dec 9999 would need a fifth year digit: stay on the last day.
+            result.millisecond = wholeSeconds ? MillisecondsPerDay - 1000 : MillisecondsPerDay - 1;
+            return result;
+        }
         result.millisecond -= MillisecondsPerDay;
         result.day += 1;
     }

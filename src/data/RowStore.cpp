@@ -103,6 +103,10 @@ CellValue ConvertCell(const FieldInfo& field, CellKind kind, const Variant& valu
                 break;
             case CellKind::Date: {
                 double dayNumber = value.ToDate().DayNumber();
+                // Years 100..9999, the range the date text and the runtime can carry.
+                if (!(dayNumber >= -657'434.0 && dayNumber < 2'958'466.0)) {
+                    RaiseWrongType(source);
+                }
                 if (field.type == adDBDate) {
                     dayNumber = std::trunc(dayNumber);
                 } else if (field.type == adDBTime) {

@@ -105,6 +105,19 @@ INSTANTIATE_TEST_SUITE_P(
         return std::string(param.param.label);
     });
 
+// A time that rounds up past 31 Dec 9999 stays on that day, so the text keeps four year digits
+// and loads again.
+TEST(RecordsetValueEdges, RoundingNeverLeavesYear9999) {
+    for (const auto& [type, expected] : {std::pair{adDBTimeStamp, "9999-12-31T23:59:59.999000000"},
+                                         std::pair{adDate, "9999-12-31T23:59:59"}}) {
+        RecordsetPtr recordset =
+            MakeRecordset({ValueField(type, 0)}, {{Variant(Date(2958465.999999995))}});
+        const std::string xml = recordset->SaveXml();
+        EXPECT_EQ(AttributeIn(xml, "<z:row", "V"), expected);
+        EXPECT_LT(Recordset::LoadXml(xml)->Value(0).ToDate().DayNumber(), 2958466.0);
+    }
+}
+
 struct ReadCase {
     const char* label;
     const char* datatype;  // attributes of s:datatype
@@ -216,7 +229,8 @@ INSTANTIATE_TEST_SUITE_P(
                                  Variant(std::numeric_limits<double>::infinity())},
                       RejectCase{"GuidMalformed", adGUID, Variant("{1234}")},
                       RejectCase{"BinaryOddDigits", adVarBinary, Variant("abc")},
-                      RejectCase{"DateFromWord", adDate, Variant("not a date")}),
+                      RejectCase{"DateFromWord", adDate, Variant("not a date")},
+                      RejectCase{"DateBeyondYear9999", adDate, Variant(Date(3e6))}),
     [](const ::testing::TestParamInfo<RejectCase>& param) {
         return std::string(param.param.label);
     });
