@@ -41,8 +41,9 @@ std::string basParseConnectionString(std::string_view connection, std::string_vi
     const std::size_t valueStart = keyPosition + key.size() + 1;
     const std::size_t valueEnd = text.find(';', keyPosition);
     if (valueStart > valueEnd) {
-        throw ComError(ErrorNumber::FirstObjectError, "basRptFunctions.basParseConnectionString",
-                       "The connection string has no value for the \"" + std::string(key) + "\" key");
+        throw ComError(
+            ErrorNumber::FirstObjectError, "basRptFunctions.basParseConnectionString",
+            "The connection string has no value for the \"" + std::string(key) + "\" key");
     }
     return text.substr(valueStart, valueEnd - valueStart);
 }
@@ -57,8 +58,9 @@ Date FirstOfNextMonth(std::optional<Date> date) {
 
 void ShowErrorBox(std::string_view description, std::string_view /*source*/, std::string_view extra,
                   int32_t /*number*/) {
-    const std::string text = description.empty() ? std::string(extra)
-                                                 : std::string(description) + " " + std::string(extra);
+    const std::string text = description.empty()
+                                 ? std::string(extra)
+                                 : std::string(description) + " " + std::string(extra);
     TheUi().MsgBox(text, vbExclamation, "Hearthline");
 }
 

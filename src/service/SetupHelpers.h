@@ -24,6 +24,7 @@ Date FirstOfNextMonth(std::optional<Date> date = std::nullopt);
 
 // Shows description & " " & extra (extra alone when description is empty) in an exclamation box
 // titled "Hearthline". Source and number are not shown to the user.
-void ShowErrorBox(std::string_view description, std::string_view source, std::string_view extra, int32_t number);
+void ShowErrorBox(std::string_view description, std::string_view source, std::string_view extra,
+                  int32_t number);
 
 }  // namespace hlreports

@@ -10,7 +10,8 @@ clsRecordset& SharedRecordset() {
     const auto& shared = TheSession().sharedRecordset;
     if (!shared) {
         throw ComError(ErrorNumber::ObjectRequired, "HLReports",
-                       "Object variable or With block variable not set (no shared database connection object)");
+                       "Object variable or With block variable not set (no shared database "
+                       "connection object)");
     }
     return *shared;
 }

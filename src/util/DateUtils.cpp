@@ -7,6 +7,7 @@
 
 #include "runtime/ComError.h"
 #include "runtime/Text.h"
+#include "runtime/Variant.h"
 #include "service/SetupHelpers.h"
 
 namespace hlreports {
@@ -18,7 +19,9 @@ struct DigitCut {
 };
 
 bool IsDigitRun(std::string_view text) {
-    return !text.empty() && std::all_of(text.begin(), text.end(), [](char c) { return std::isdigit(static_cast<unsigned char>(c)); });
+    return !text.empty() && std::all_of(text.begin(), text.end(), [](char c) {
+        return std::isdigit(static_cast<unsigned char>(c));
+    });
 }
 
 // The month and day digits for a run of digits, or nothing when the run cannot be a date.
@@ -45,8 +48,9 @@ std::optional<DigitCut> CutFor(std::string_view digits) {
 
 std::string WorkingTextFromDigits(std::string_view digits, DigitCut cut) {
     if (digits.size() <= cut.monthDigits + cut.dayDigits) {
-        throw ComError(ErrorNumber::InvalidProcedureCall, "basUtils.basFormatDate",
-                       "The digits '" + std::string(digits) + "' are too few for a month, a day and a year");
+        throw ComError(
+            ErrorNumber::InvalidProcedureCall, "basUtils.basFormatDate",
+            "The digits '" + std::string(digits) + "' are too few for a month, a day and a year");
     }
     return std::string(digits.substr(0, cut.monthDigits)) + "/" +
            std::string(digits.substr(cut.monthDigits, cut.dayDigits)) + "/" +
@@ -134,7 +138,11 @@ Date basFirstOfMonth(std::optional<Date> date) {
     }
 }
 
-int16_t basMaxInt(int16_t a, int16_t b) { return a < b ? b : a; }
-int16_t basMinInt(int16_t a, int16_t b) { return a < b ? a : b; }
+int16_t basMaxInt(int16_t a, int16_t b) {
+    return a < b ? b : a;
+}
+int16_t basMinInt(int16_t a, int16_t b) {
+    return a < b ? a : b;
+}
 
 }  // namespace hlreports
