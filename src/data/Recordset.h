@@ -7,10 +7,14 @@
 // so that Save writes rs:update/rs:insert/rs:delete and a backend can apply them (UpdateBatch).
 //
 // Errors are ComError with the recordset numbers of runtime/ComError.h (3021 no current record,
-// 3001 bad criteria or argument, 3265 unknown field, 3704 closed).
+// 3001 bad criteria or argument, 3265 unknown field, 3704 closed), plus 3705 (already open),
+// 3219 (fields appended while open), 3251 (edit of a read-only recordset) and 3421 (a value that
+// does not convert to the field's type). Sources are "Recordset.<operation>".
 //
-// Split by concern: Recordset.cpp (fields, cursor, bookmarks, edits), RecordsetFilter.cpp
-// (criteria text for Filter and Find), RecordsetSort.cpp, RecordsetXml.cpp (persistence).
+// Split by concern: Recordset.cpp (fields, cursor, bookmarks, Filter/Find/Sort, clones),
+// RecordsetEdit.cpp (edits, pending changes), RecordsetCursor.cpp (view state), RowStore.cpp
+// (column storage), RecordsetFilter.cpp, RecordsetSort.cpp, RecordsetXml*.cpp and
+// RecordsetValueText.cpp (persistence; see docs/recordset-xml.md).
 #pragma once
 
 #include <cstdint>
