@@ -28,7 +28,15 @@ ColumnOrigin OriginOf(sqlite3_stmt* statement, int column) {
             TextOrEmpty(sqlite3_column_origin_name(statement, column))};
 }
 
-void ApplyBaseColumn(sqlite3* db, const ColumnOrigin& origin, FieldInfo& field) {
+bool AnyNull(const std::vector<std::vector<SqlValue>>& stored, std::size_t column) {
+    return std::any_of(stored.begin(), stored.end(), [column](const std::vector<SqlValue>& row) {
+        return std::holds_alternative<std::monostate>(row[column]);
+    });
+}
+
+// A NOT NULL base column can still yield NULL through an outer join; the field then stays
+// nullable so that the saved XML loads again.
+void ApplyBaseColumn(sqlite3* db, const ColumnOrigin& origin, bool holdsNull, FieldInfo& field) {
     if (origin.table.empty() || origin.column.empty()) {
         return;
     }
@@ -42,7 +50,7 @@ void ApplyBaseColumn(sqlite3* db, const ColumnOrigin& origin, FieldInfo& field) 
                                       &primaryKey, nullptr) != SQLITE_OK) {
         return;
     }
-    if (notNull != 0) {
+    if (notNull != 0 && !holdsNull) {
         field.attributes &= ~static_cast<uint32_t>(adFldIsNullable | adFldMayBeNull);
     }
     if (primaryKey != 0) {
@@ -107,7 +115,8 @@ RecordsetPtr ReadRows(sqlite3* db, sqlite3_stmt* statement, std::string source,
         }
         FieldInfo field = DescribeColumn(TextOrEmpty(sqlite3_column_name(statement, column)),
                                          declared, sample, longestText);
-        ApplyBaseColumn(db, OriginOf(statement, column), field);
+        ApplyBaseColumn(db, OriginOf(statement, column),
+                        AnyNull(stored, static_cast<std::size_t>(column)), field);
         fields.push_back(field);
         recordset->AppendField(std::move(field));
     }
