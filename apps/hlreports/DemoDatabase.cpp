@@ -1,0 +1,154 @@
+#include "hlreports/DemoDatabase.h"
+
+#include <sqlite3.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+#include <vector>
+
+#include "runtime/ComError.h"
+#include "runtime/Text.h"
+
+namespace hlreports::host {
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr int32_t kDemoBuildError = 20700;
+
+std::string ReadFile(const fs::path& file) {
+    std::ifstream in(file, std::ios::binary);
+    if (!in) {
+        throw ComError(kDemoBuildError, "DemoDatabase", "Cannot read " + file.string());
+    }
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+std::vector<fs::path> Scripts(const fs::path& sqlFolder) {
+    std::vector<fs::path> scripts;
+    if (!fs::is_directory(sqlFolder)) {
+        throw ComError(kDemoBuildError, "DemoDatabase",
+                       "The demo scripts folder " + sqlFolder.string() + " does not exist");
+    }
+    for (const auto& entry : fs::directory_iterator(sqlFolder)) {
+        if (entry.path().extension() == ".sql") {
+            scripts.push_back(entry.path());
+        }
+    }
+    std::sort(scripts.begin(), scripts.end());
+    return scripts;
+}
+
+bool IsUpToDate(const fs::path& database, const std::vector<fs::path>& scripts) {
+    if (!fs::exists(database)) {
+        return false;
+    }
+    const auto built = fs::last_write_time(database);
+    return std::none_of(scripts.begin(), scripts.end(), [&](const fs::path& script) {
+        return fs::last_write_time(script) > built;
+    });
+}
+
+struct SqliteFile {
+    sqlite3* handle = nullptr;
+    ~SqliteFile() { sqlite3_close(handle); }
+};
+
+void RunScript(sqlite3* database, const fs::path& script, const std::string& sql) {
+    char* message = nullptr;
+    if (sqlite3_exec(database, sql.c_str(), nullptr, nullptr, &message) != SQLITE_OK) {
+        const std::string text = message ? message : sqlite3_errmsg(database);
+        sqlite3_free(message);
+        throw ComError(kDemoBuildError, "DemoDatabase", script.filename().string() + ": " + text);
+    }
+}
+
+std::string SqlLiteralText(const fs::path& path) {
+    return DoubleApostrophes(path.string());
+}
+
+}  // namespace
+
+DemoPaths DefaultDemoPaths() {
+    const char* sourceOverride = std::getenv("HLREPORTS_DEMO_DIR");
+    const char* databaseOverride = std::getenv("HLREPORTS_DEMO_DB");
+    const fs::path source =
+        sourceOverride ? fs::path(sourceOverride) : fs::path(HL_DEMO_SOURCE_DIR);
+    const fs::path build = fs::path(HL_DEMO_BUILD_DIR);
+    DemoPaths paths;
+    paths.database = databaseOverride ? fs::path(databaseOverride) : build / "hlreports-demo.db";
+    paths.reportDirectory = source / "reports";
+    paths.dataFolder = paths.database.parent_path() / "data";
+    return paths;
+}
+
+void EnsureDemoDatabase(const DemoPaths& paths, bool rebuild) {
+    const fs::path sqlFolder = paths.reportDirectory.parent_path() / "sql";
+    const std::vector<fs::path> scripts = Scripts(sqlFolder);
+    fs::create_directories(paths.dataFolder);
+    const fs::path setup = paths.dataFolder / "setup.json";
+    if (!fs::exists(setup)) {
+        std::ofstream(setup)
+            << R"({"gl_accounts": {"01": [{"number": "1000", "title": "Operating Cash"},)"
+            << R"( {"number": "1100", "title": "Security Deposits Held"},)"
+            << R"( {"number": "4000", "title": "Rental Income"}]}})"
+            << "\n";
+    }
+    if (!rebuild && IsUpToDate(paths.database, scripts)) {
+        return;
+    }
+    fs::create_directories(paths.database.parent_path());
+    const fs::path temporary = paths.database.string() + ".building";
+    fs::remove(temporary);
+    {
+        SqliteFile database;
+        if (sqlite3_open(temporary.c_str(), &database.handle) != SQLITE_OK) {
+            throw ComError(kDemoBuildError, "DemoDatabase", "Cannot create " + temporary.string());
+        }
+        RunScript(database.handle, sqlFolder, "PRAGMA journal_mode=OFF; BEGIN;");
+        for (const fs::path& script : scripts) {
+            std::string sql = ReadFile(script);
+            sql = ReplaceAll(sql, "{REPORT_DIR}", SqlLiteralText(paths.reportDirectory));
+            sql = ReplaceAll(sql, "{DATA_DIR}", SqlLiteralText(paths.dataFolder));
+            try {
+                RunScript(database.handle, script, sql);
+            } catch (...) {
+                sqlite3_close(database.handle);
+                database.handle = nullptr;
+                fs::remove(temporary);
+                throw;
+            }
+        }
+        RunScript(database.handle, sqlFolder, "COMMIT;");
+    }
+    fs::rename(temporary, paths.database);
+}
+
+std::string EmbeddedConnectionString(const fs::path& database) {
+    return "Server=(embedded);Database=" + database.string();
+}
+
+void UsePrivateOdbcConfigurationUnlessSet(const DemoPaths& paths) {
+    if (std::getenv("ODBCSYSINI") != nullptr || std::getenv("ODBCINI") != nullptr) {
+        return;
+    }
+    const fs::path folder = paths.database.parent_path() / "odbc";
+    fs::create_directories(folder);
+    const fs::path driverList = folder / "odbcinst.ini";
+    std::ofstream(driverList)
+        << "[Larchfield Data]\n"
+        << "Description=Data folder files (demo stand-in: the SQLite ODBC driver)\n"
+        << "Driver=libsqlite3odbc.so\n"
+        << "Setup=" << HL_ODBC_SETUP_LIBRARY << "\n";
+    if (!fs::exists(folder / "odbc.ini")) {
+        std::ofstream(folder / "odbc.ini");
+    }
+    setenv("ODBCSYSINI", folder.c_str(), 1);
+    setenv("ODBCINI", (folder / "user-odbc.ini").c_str(), 1);
+}
+
+}  // namespace hlreports::host

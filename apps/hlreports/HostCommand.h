@@ -1,0 +1,52 @@
+// The host command's requests: print (PrintReport), printrs (PrintRS) and demo. Each returns the
+// documented exit code: 0 report prepared, 1 error, 2 wrong usage, 3 the user cancelled, 4 no
+// report and no error. Message boxes and errors go to the error stream.
+#pragma once
+
+#include <iosfwd>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace hlreports::host {
+
+enum ExitCode : int {
+    ExitReport = 0,
+    ExitError = 1,
+    ExitUsage = 2,
+    ExitCancelled = 3,
+    ExitNoReport = 4
+};
+
+struct PrintRequest {
+    std::string description;
+    std::optional<std::string> connection;  // default: the embedded demo database
+    std::string propertyId = "OAK";
+    std::string propertyName = "Oak Terrace Apartments";
+    std::string glPrefix = "01";
+    std::string user = "manager";
+    std::optional<std::string> dataFolder;  // default: the demo data folder
+    std::string qzUser;
+    std::string qzPassword;
+    std::string periodEnd;  // text dates; empty = end of this month
+    std::string fiscalEnd;
+    std::string destination = "window";
+    std::optional<std::string> criteriaJson;
+    std::optional<std::string> answersFile;
+    std::optional<std::string> outFile;
+};
+
+struct PrintRsRequest {
+    std::string description;
+    std::string dataFile;
+    std::vector<std::string> parameters;
+    std::optional<std::string> connection;
+    std::optional<std::string> outFile;
+};
+
+int RunPrint(const PrintRequest& request, std::ostream& errors);
+int RunPrintRs(const PrintRsRequest& request, std::ostream& errors);
+// Builds the demo database afresh and prints a few reports as HTML and text into the folder.
+int RunDemo(const std::string& outFolder, std::ostream& output, std::ostream& errors);
+
+}  // namespace hlreports::host

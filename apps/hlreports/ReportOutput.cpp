@@ -1,0 +1,69 @@
+#include "hlreports/ReportOutput.h"
+
+#include <fstream>
+#include <nlohmann/json.hpp>
+#include <stdexcept>
+
+#include "engine/Render.h"
+#include "runtime/Text.h"
+
+namespace hlreports::host {
+namespace {
+
+std::string RenderFor(const CoreReport& report, const std::filesystem::path& file,
+                      const RequestOutcome& outcome) {
+    const std::string extension = ToLowerAscii(file.extension().string());
+    if (extension == ".json") {
+        nlohmann::json document = nlohmann::json::parse(RenderJson(report));
+        nlohmann::json request = nlohmann::json::object();
+        if (outcome.destination) {
+            request["destination"] = *outcome.destination;
+        }
+        if (outcome.paramsWindow) {
+            request["bParamsWindow"] = *outcome.paramsWindow;
+        }
+        document["request"] = request;
+        return document.dump(1) + "\n";
+    }
+    if (extension == ".txt") {
+        return RenderText(report);
+    }
+    if (extension == ".html" || extension == ".htm") {
+        return RenderHtml(report);
+    }
+    if (extension == ".pdf") {
+        throw std::invalid_argument(
+            "--out " + file.string() +
+            ": PDF output needs the Qt front-end, which this build does not have; use "
+            ".json, .txt or .html");
+    }
+    throw std::invalid_argument("--out " + file.string() +
+                                ": unknown extension; use .json, .txt or .html");
+}
+
+}  // namespace
+
+void WriteReport(const CoreReport& report, const std::filesystem::path& file,
+                 const RequestOutcome& outcome) {
+    const std::string text = RenderFor(report, file, outcome);
+    const std::filesystem::path temporary = file.string() + ".partial";
+    {
+        std::ofstream out(temporary, std::ios::binary);
+        out << text;
+        if (!out) {
+            std::filesystem::remove(temporary);
+            throw std::runtime_error("cannot write " + file.string());
+        }
+    }
+    std::filesystem::rename(temporary, file);
+}
+
+int64_t MainTableRows(const CoreReport& report) {
+    const auto& tables = report.Database()->Tables();
+    if (tables.empty() || !tables.front()->Rows()) {
+        return 0;
+    }
+    return tables.front()->Rows()->RecordCount();
+}
+
+}  // namespace hlreports::host

@@ -1,0 +1,26 @@
+// Writing a prepared report where --out says: the extension picks JSON (.json), text (.txt) or
+// HTML (.html/.htm). The JSON form also records the request's outcome as the host sees it. The
+// file is written beside its target and renamed into place, so a failure leaves no half file.
+#pragma once
+
+#include <filesystem>
+#include <optional>
+#include <string>
+
+#include "engine/CoreReport.h"
+
+namespace hlreports::host {
+
+struct RequestOutcome {
+    std::optional<int32_t> destination;  // PrintReport only
+    std::optional<bool> paramsWindow;    // PrintReport only
+};
+
+// Throws std::invalid_argument for an extension it cannot write (PDF needs the Qt front-end).
+void WriteReport(const CoreReport& report, const std::filesystem::path& file,
+                 const RequestOutcome& outcome);
+
+// Rows of the report's main table (0 when none), for the progress line.
+int64_t MainTableRows(const CoreReport& report);
+
+}  // namespace hlreports::host
