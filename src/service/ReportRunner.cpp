@@ -58,7 +58,10 @@ std::shared_ptr<CoreReport> FinishWithError(FailureState& state, const std::stri
     }
     session.currentReport.reset();
     if (state.recordset) {
-        state.recordset->Close();
+        // Closing a closed recordset is an error of its own that would hide the message.
+        if (state.recordset->State() != adStateClosed) {
+            state.recordset->Close();
+        }
         state.recordset.reset();
     }
     if (state.message.empty()) {
