@@ -5,6 +5,8 @@
 
 #include <filesystem>
 
+#include "datasources/OdbcSandbox.h"
+#include "hlreports/ReportDSNs.h"
 #include "hlreports/Reports.h"
 #include "service/ServiceFixture.h"
 
@@ -163,6 +165,26 @@ TEST_F(ReportsTest, ClosePreviewCountsPrintRs) {
     ASSERT_TRUE(PrintRows("Unit List", Variant::Null()));
     EXPECT_FALSE(reports->ClosePreview());
     EXPECT_TRUE(reports->ClosePreview());
+}
+
+// The end of a Reports object releases the shared wrapper and removes the DSNs it made.
+TEST_F(ReportsTest, EndReleasesTheWrapperAndRemovesTheDsns) {
+    int32_t destination = irtowindow;
+    ASSERT_TRUE(Print("Unit List", destination));
+    ASSERT_TRUE(TheSession().reportDSNs);
+    const std::string dsn = TheSession().reportDSNs->CustomDSN();
+    auto sectionNames = [&] {
+        std::vector<std::string> names;
+        for (const IniSection& section : ReadIniFile(files / "odbc.ini")) {
+            names.push_back(section.name);
+        }
+        return names;
+    };
+    EXPECT_THAT(sectionNames(), ::testing::Contains(dsn));
+    reports.reset();
+    EXPECT_FALSE(TheSession().sharedRecordset);
+    EXPECT_FALSE(TheSession().reportDSNs);
+    EXPECT_THAT(sectionNames(), ::testing::Not(::testing::Contains(dsn)));
 }
 
 }  // namespace

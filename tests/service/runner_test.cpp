@@ -15,7 +15,17 @@ namespace {
 constexpr const char* kNoInformation = "There is no information to print.";
 
 // What the dispatcher does when the runner calls it.
-enum class Dispatch { Rows, NoRows, ClosedRows, Raise91, Cancel, NeedsUpgrade, OtherError };
+enum class Dispatch {
+    Rows,
+    NoRows,
+    ClosedRows,
+    Nothing,
+    Raise91,
+    Cancel,
+    RowsButCancel,
+    NeedsUpgrade,
+    OtherError
+};
 enum class Outcome { Report, NoInformationBox, Silent, Error };
 
 struct RunnerCase {
@@ -50,6 +60,11 @@ class RunnerErrorPath : public ServiceTest, public ::testing::WithParamInterface
                 rows->Close();
                 return rows;
             }
+            case Dispatch::Nothing:
+                return nullptr;
+            case Dispatch::RowsButCancel:
+                Err().SetPending(ErrorNumber::UserCancelled, "frmCriteria", "Cancelled");
+                return Units();
             case Dispatch::Raise91:
                 throw ComError(ErrorNumber::ObjectRequired, "builder", "Object variable not set");
             case Dispatch::Cancel:
@@ -112,6 +127,10 @@ INSTANTIATE_TEST_SUITE_P(
         RunnerCase{"closedRows", "Unit List", Dispatch::ClosedRows, Outcome::NoInformationBox, ""},
         RunnerCase{"error91", "Unit List", Dispatch::Raise91, Outcome::NoInformationBox, ""},
         RunnerCase{"cancelPending", "Unit List", Dispatch::Cancel, Outcome::Silent, ""},
+        RunnerCase{"rowsButCancelPending", "Unit List", Dispatch::RowsButCancel, Outcome::Silent,
+                   ""},
+        RunnerCase{"nothingReturned", "Unit List", Dispatch::Nothing, Outcome::Error,
+                   "Error processing report: "},
         RunnerCase{"needsUpgrade", "Unit List", Dispatch::NeedsUpgrade, Outcome::Silent, ""},
         RunnerCase{"otherError", "Unit List", Dispatch::OtherError, Outcome::Error,
                    "Error processing report: the builder broke"}),
@@ -127,12 +146,14 @@ class RunnerTest : public ServiceTest {
     }
 };
 
-// The rows the dispatcher returns become the main table's rows; the report stays current.
+// The rows the dispatcher returns become the main table's rows; the report stays current; a
+// cancel left pending by an earlier request does not silence this one.
 TEST_F(RunnerTest, RowsReachTheMainTable) {
     WriteReport("units.rpt");
     AddLibraryRow("Unit List", "units.rpt", "rptUnitList");
     TheSession().settings.reportName = "Unit List";
     dispatcher->act = [&](bool&) { return Units(); };
+    Err().SetPending(ErrorNumber::UserCancelled, "frmCriteria", "an earlier cancel");
     bool bParamsWindow = false;
     auto report = RunReport(*dispatcher, bParamsWindow, "qz", "pw", "Unit List");
     ASSERT_TRUE(report);
