@@ -3,6 +3,7 @@
 // and the focus handling of the last report form.
 #include <gtest/gtest.h>
 
+#include "data/clsRecordset.h"
 #include "engine/CoreReport.h"
 #include "hlreports/ReportDSNs.h"
 #include "service/RunnerHelpers.h"
@@ -106,6 +107,77 @@ TEST_F(RunnerHelpers, SetDatabaseSkipsDataFolderTables) {
     EXPECT_EQ(tables[0]->Location(), "sp_x");
     EXPECT_EQ(tables[1]->LogOnInfo().server, "");
     EXPECT_EQ(tables[1]->Location(), "Units");
+}
+
+// The main report's DSN first, then each sub-report whose DSN differs, in section order; every
+// report's data-folder formula is set; the log-on carries the user and password.
+TEST_F(RunnerHelpers, LogOnListsTheSubreportsOfAnotherDsn) {
+    UseDataFolder();
+    const std::string folderFormula = "<formula name='qzDataFolder'>\"\"</formula>";
+    auto report =
+        Load("<formulas><formula name='qzDesignMode'>\"SDesc\"</formula>" + folderFormula +
+             "</formulas><report-footer>"
+             "<subreport name='Same' connection-name='SameConn'><formulas>"
+             "<formula name='qzDesignMode'>\"SDesc\"</formula>" +
+             folderFormula +
+             "</formulas>"
+             "</subreport>"
+             "<subreport name='Other' connection-name='OtherConn'><formulas>" +
+             folderFormula + "</formulas></subreport></report-footer>");
+    LogOnReport(*report, "qz", "pw");
+    EXPECT_TRUE(ui->Messages().empty());
+    ReportDSNs& dsns = *TheSession().reportDSNs;
+    ASSERT_EQ(report->LogOns().size(), 1u);
+    const CoreLogOnRecord& logOn = report->LogOns()[0];
+    EXPECT_EQ(logOn.dsn, dsns.StandardDSN());
+    EXPECT_EQ(logOn.user, "qz");
+    EXPECT_EQ(logOn.password, "pw");
+    EXPECT_EQ(logOn.names, (std::vector<std::string>{report->ConnectionName(), "OtherConn"}));
+    EXPECT_EQ(logOn.dsns, (std::vector<std::string>{dsns.StandardDSN(), dsns.CustomDSN()}));
+    const std::string quoted = "\"" + DataFolder() + "\"";
+    EXPECT_EQ(report->FormulaField("qzDataFolder")->Text(), quoted);
+    for (const char* name : {"Same", "Other"}) {
+        EXPECT_EQ(report->OpenSubreport(name)->FormulaField("qzDataFolder")->Text(), quoted)
+            << name;
+    }
+}
+
+// Server, database and user come from the connection string (no user when it has no "Uid"),
+// never a password; sub-reports get the same log-on.
+TEST_F(RunnerHelpers, ReportDatabaseFromTheConnectionString) {
+    const std::pair<const char*, const char*> cases[] = {
+        {"Provider=SQLOLEDB;Server=SQL1;Database=hl;Uid=kim;Pwd=secret", "kim"},
+        {"Server=SQL1;Database=hl", ""},
+    };
+    for (const auto& [connection, user] : cases) {
+        auto report = Load(
+            "<tables><table name='Main'/></tables><report-footer><subreport name='Sub'>"
+            "<tables><table name='SubRows'/></tables></subreport></report-footer>");
+        SetReportDatabase(*report, connection);
+        for (const auto& target : {report, report->OpenSubreport("Sub")}) {
+            const CoreLogOnInfo& info = target->Database()->Tables().front()->LogOnInfo();
+            EXPECT_EQ(info.server, "SQL1") << connection;
+            EXPECT_EQ(info.database, "hl") << connection;
+            EXPECT_EQ(info.user, user) << connection;
+            EXPECT_EQ(info.password, "") << connection;
+        }
+    }
+}
+
+// A failing custom-values query is 2959 "basRptRSVarrik.CustomReportParams".
+TEST_F(RunnerHelpers, CustomReportParamsErrorIs2959) {
+    TheSession().sharedRecordset = std::make_shared<clsRecordset>();
+    TheSession().sharedRecordset->SetConnectionString(db.ConnectionString());
+    const ComError error = CaughtComError([] { CustomReportParams("P1"); });
+    EXPECT_EQ(error.Number(), 2959);
+    EXPECT_EQ(error.Source(), "basRptRSVarrik.CustomReportParams");
+}
+
+// The count of the first dimension, whatever its lower bound.
+TEST(ArrayCount, CountsTheFirstDimension) {
+    EXPECT_EQ(ArrayCount(Variant(VariantArray(0, 3))), 3);
+    EXPECT_EQ(ArrayCount(Variant(VariantArray(1, 2, 0, 5))), 2);
+    EXPECT_EQ(ArrayCount(Variant(VariantArray(5, 0))), 0);
 }
 
 class FakeWindow : public CoreWindow {
