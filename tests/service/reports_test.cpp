@@ -156,6 +156,28 @@ TEST_F(ReportsTest, PrintRsErrors) {
     EXPECT_EQ(reports->OpenPreviewCount(), 0);
 }
 
+// Any other PrintRS error is 2943 with its own description, except one that says the report
+// "needs to be upgraded": that one ends silently with no report.
+TEST_F(ReportsTest, PrintRsOtherErrorsAndTheUpgradeNotice) {
+    AddLibraryRow("Lost", "lost.rpt", "");
+    AddLibraryRow("Old", "needs to be upgraded.rpt", "");
+    const ComError lost = CaughtComError([&] { PrintRows("Lost", Variant::Null()); });
+    EXPECT_EQ(lost.Number(), 2943);
+    EXPECT_EQ(lost.Source(), "PrintRS");
+    EXPECT_EQ(lost.Description(), "Report file not found: " + ReportFolder() + "/lost.rpt");
+
+    const ComError noRows = CaughtComError(
+        [&] { reports->PrintRS("Unit List", nullptr, db.ConnectionString(), Variant::Null()); });
+    EXPECT_EQ(noRows.Number(), 2943);
+    EXPECT_THAT(noRows.Description(),
+                ::testing::StartsWith("Object variable or With block variable not set"));
+
+    EXPECT_FALSE(PrintRows("Old", Variant::Null()));
+    EXPECT_FALSE(TheSession().currentReport);
+    EXPECT_TRUE(ui->Messages().empty());
+    EXPECT_EQ(reports->OpenPreviewCount(), 0);
+}
+
 // ClosePreview answers whether no preview is left: fresh -> true; two PrintRS, then false, true.
 TEST_F(ReportsTest, ClosePreviewCountsPrintRs) {
     EXPECT_TRUE(reports->ClosePreview());
