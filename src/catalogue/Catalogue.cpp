@@ -7,6 +7,7 @@
 #include "catalogue/NoWindowReports.h"
 #include "catalogue/ParameterJournals.h"
 #include "catalogue/StandardReport.h"
+#include "catalogue/WindowReports.h"
 
 namespace hlreports {
 namespace {
@@ -23,6 +24,12 @@ Catalogue BuildCatalogue() {
                                            return RunStandardReport(spec, context);
                                        }});
     }
+    for (const ReportSpec& spec : WindowReportSpecs()) {
+        AddEntry(catalogue, spec.key, {RoadKind::Builder, [&spec](BuilderContext& context) {
+                                           return RunStandardReport(spec, context);
+                                       }});
+    }
+    AddEntry(catalogue, "EndOfMonth", {RoadKind::Builder, EndOfMonthReport});
     for (const JournalSpec& spec : ParameterJournalSpecs()) {
         AddEntry(catalogue, spec.key, {RoadKind::Journal, [&spec](BuilderContext& context) {
                                            return RunParameterJournal(spec, context);

@@ -33,6 +33,9 @@ struct CriteriaWindow {
     // Window caption first, then labels, option captions and check-box captions, in the order
     // of the layout's arguments.
     std::vector<std::string> captions;
+    // The dates the window shows first, in the order of the layout's date arguments; a date
+    // not listed is today.
+    std::vector<ValueSource> dates{};
 };
 
 struct ParameterSpec {
