@@ -80,7 +80,10 @@ DemoPaths DefaultDemoPaths() {
         sourceOverride ? fs::path(sourceOverride) : fs::path(HL_DEMO_SOURCE_DIR);
     const fs::path build = fs::path(HL_DEMO_BUILD_DIR);
     DemoPaths paths;
-    paths.database = databaseOverride ? fs::path(databaseOverride) : build / "hlreports-demo.db";
+    // Absolute, so that a bare file name has a folder to create and the connection string does
+    // not depend on the current folder.
+    paths.database =
+        fs::absolute(databaseOverride ? fs::path(databaseOverride) : build / "hlreports-demo.db");
     paths.reportDirectory = source / "reports";
     paths.dataFolder = paths.database.parent_path() / "data";
     return paths;

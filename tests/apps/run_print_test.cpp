@@ -1,0 +1,172 @@
+// hlreports print: exit codes, the error stream's exact lines and the files --out writes.
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <nlohmann/json.hpp>
+#include <sstream>
+#include <string>
+
+#include "apps/HostFixture.h"
+#include "hlreports/HostCommand.h"
+
+namespace hlreports::test {
+namespace {
+
+using host::PrintRequest;
+using host::RunPrint;
+
+// A report of the demo database that opens no dialog.
+PrintRequest ChargeTypeList() {
+    PrintRequest request;
+    request.description = "Charge Type List";
+    return request;
+}
+
+// Each extension gives its form; the JSON form also carries the request's outcome.
+TEST_F(HostTest, PrintWritesTheFormItsExtensionPicks) {
+    const struct {
+        const char* fileName;
+        const char* destination;
+        std::function<void(const std::string&)> check;
+    } cases[] = {
+        {"report.json", "window",
+         [](const std::string& text) {
+             const nlohmann::json document = nlohmann::json::parse(text);
+             EXPECT_EQ(document["request"],
+                       nlohmann::json::parse(R"({"destination": 0, "bParamsWindow": false})"));
+         }},
+        {"printer.JSON", "printer",
+         [](const std::string& text) {
+             const nlohmann::json document = nlohmann::json::parse(text);
+             EXPECT_EQ(document["request"],
+                       nlohmann::json::parse(R"({"destination": 1, "bParamsWindow": false})"));
+         }},
+        {"report.txt", "window",
+         [](const std::string& text) {
+             EXPECT_NE(text.find("Oak Terrace Apartments"), std::string::npos) << text;
+             EXPECT_EQ(text.find('<'), std::string::npos);
+         }},
+        {"report.html", "window",
+         [](const std::string& text) {
+             EXPECT_NE(text.find("<html"), std::string::npos);
+             EXPECT_NE(text.find("Oak Terrace Apartments"), std::string::npos);
+         }},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.fileName);
+        PrintRequest request = ChargeTypeList();
+        request.destination = c.destination;
+        request.outFile = (files / c.fileName).string();
+        std::ostringstream errors;
+        EXPECT_EQ(RunPrint(request, errors), host::ExitReport);
+        EXPECT_EQ(errors.str(), "");
+        c.check(FileText(*request.outFile));
+        EXPECT_FALSE(std::filesystem::exists(*request.outFile + ".partial"));
+    }
+}
+
+// Without --out the report is prepared, and one line says so and how to write it.
+TEST_F(HostTest, PrintWithoutOutSaysWhatWasPrepared) {
+    std::ostringstream errors;
+    EXPECT_EQ(RunPrint(ChargeTypeList(), errors), host::ExitReport);
+    EXPECT_TRUE(errors.str().starts_with("hlreports: report \"")) << errors.str();
+    EXPECT_TRUE(errors.str().ends_with(" rows); give --out FILE to write it\n")) << errors.str();
+}
+
+// An error of the component is exit 1 with one "error NUMBER (SOURCE): DESCRIPTION" line.
+TEST_F(HostTest, PrintErrorsAreOneLineAndExitOne) {
+    const struct {
+        std::function<void(PrintRequest&)> change;
+        std::string expected;
+    } cases[] = {
+        {[](PrintRequest& request) { request.description = "No Such Report"; },
+         "error 2905 (LoadCrystal): Report data source not found\n"},
+        {[](PrintRequest& request) { request.description = "charge type list"; },
+         "error 2905 (LoadCrystal): Report data source not found\n"},
+    };
+    for (const auto& c : cases) {
+        PrintRequest request = ChargeTypeList();
+        c.change(request);
+        SCOPED_TRACE(request.description);
+        request.outFile = (files / "report.json").string();
+        std::ostringstream errors;
+        EXPECT_EQ(RunPrint(request, errors), host::ExitError);
+        EXPECT_EQ(errors.str(), c.expected);
+        EXPECT_FALSE(std::filesystem::exists(*request.outFile));
+    }
+}
+
+// A file that cannot be written is an error (exit 1), and no part of it is left behind.
+TEST_F(HostTest, PrintIntoAMissingFolderIsAnError) {
+    PrintRequest request = ChargeTypeList();
+    request.outFile = (files / "missing" / "report.html").string();
+    std::ostringstream errors;
+    EXPECT_EQ(RunPrint(request, errors), host::ExitError);
+    EXPECT_EQ(errors.str(), "error: cannot write " + *request.outFile + "\n");
+    EXPECT_FALSE(std::filesystem::exists(files / "missing"));
+}
+
+// Wrong usage is exit 2 with a line naming the option, and nothing is written.
+TEST_F(HostTest, PrintRefusesWrongUsage) {
+    const std::string out = (files / "report").string();
+    const struct {
+        const char* name;
+        std::function<void(PrintRequest&)> change;
+        std::string expectedStart;  // the whole line unless it ends with "..."
+    } cases[] = {
+        {"destination", [](PrintRequest& r) { r.destination = "screen"; },
+         "hlreports: --destination must be window or printer, not screen\n"},
+        {"destination case", [](PrintRequest& r) { r.destination = "Window"; },
+         "hlreports: --destination must be window or printer, not Window\n"},
+        {"period end", [](PrintRequest& r) { r.periodEnd = "13/45/2026"; },
+         "hlreports: --period-end 13/45/2026 is not a date (write month/day/year or YYYY-MM-DD)\n"},
+        {"fiscal end", [](PrintRequest& r) { r.fiscalEnd = "soon"; },
+         "hlreports: --fiscal-end soon is not a date (write month/day/year or YYYY-MM-DD)\n"},
+        {"criteria not JSON", [](PrintRequest& r) { r.criteriaJson = "[1,"; },
+         "hlreports: --criteria is not JSON: ..."},
+        {"criteria object", [](PrintRequest& r) { r.criteriaJson = R"({"a": 1})"; },
+         "hlreports: --criteria: an element must be a text, a number, true/false or null\n"},
+        {"criteria ragged", [](PrintRequest& r) { r.criteriaJson = "[[1], 2]"; },
+         "hlreports: --criteria: every row of a two-dimensional value must be an array\n"},
+        {"out extension", [&](PrintRequest& r) { r.outFile = out + ".xml"; },
+         "hlreports: --out " + out + ".xml: unknown extension; use .json, .txt or .html\n"},
+        {"out pdf", [&](PrintRequest& r) { r.outFile = out + ".pdf"; },
+         "hlreports: --out " + out +
+             ".pdf: PDF output needs the Qt front-end, which this build does not have; use "
+             ".json, .txt or .html\n"},
+        {"out without extension", [&](PrintRequest& r) { r.outFile = out; },
+         "hlreports: --out " + out + ": unknown extension; use .json, .txt or .html\n"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        PrintRequest request = ChargeTypeList();
+        request.outFile = out + ".json";
+        c.change(request);
+        std::ostringstream errors;
+        EXPECT_EQ(RunPrint(request, errors), host::ExitUsage);
+        if (c.expectedStart.ends_with("...")) {
+            const std::string start = c.expectedStart.substr(0, c.expectedStart.size() - 3);
+            EXPECT_TRUE(errors.str().starts_with(start)) << errors.str();
+            EXPECT_EQ(errors.str().find('\n'), errors.str().size() - 1) << errors.str();
+        } else {
+            EXPECT_EQ(errors.str(), c.expectedStart);
+        }
+        EXPECT_TRUE(std::filesystem::is_empty(files.Path()));
+    }
+}
+
+// A report whose procedure returns no rows shows the message box on the error stream and ends
+// with exit 4, writing nothing.
+TEST_F(HostTest, PrintWithoutRowsIsExitFour) {
+    PrintRequest request;
+    request.description = "Wait List";
+    request.propertyId = "NONE";
+    request.outFile = (files / "report.json").string();
+    std::ostringstream errors;
+    EXPECT_EQ(RunPrint(request, errors), host::ExitNoReport);
+    EXPECT_EQ(errors.str(), "Hearthline: There is no information to print.\n");
+    EXPECT_FALSE(std::filesystem::exists(*request.outFile));
+}
+
+}  // namespace
+}  // namespace hlreports::test
