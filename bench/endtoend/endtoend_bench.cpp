@@ -7,7 +7,7 @@
 // Setup builds a temporary copy of the demo database (HLREPORTS_DEMO_DB), so the build's demo
 // database is never touched; the host's private ODBC configuration goes beside it.
 // Counters: ShellMs (the shell's median), VsShell (time per request / shell), PeakMB, XmlMB,
-// PeakPerXml, HtmlMB.
+// PeakPerXml, HtmlMB. BM_Stage* time the parts of a request on their own.
 #include <benchmark/benchmark.h>
 #include <malloc.h>
 #include <sqlite3.h>
@@ -305,6 +305,46 @@ void BM_PrintRsToHtml(benchmark::State& state) {
     Report(state, worst, total, xmlBytes);
 }
 BENCHMARK(BM_PrintRsToHtml)->Unit(benchmark::kMillisecond);
+
+// The stages of a request one by one, to show where its time goes: the fetch through the
+// wrapper, the rows to XML, the report table reading that XML, and rendering to HTML.
+void BM_StageFetchRows(benchmark::State& state) {
+    std::size_t xmlBytes = 0;
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(FetchRows(xmlBytes).get());
+    }
+}
+BENCHMARK(BM_StageFetchRows)->Unit(benchmark::kMillisecond);
+
+void BM_StageRecordsetToXml(benchmark::State& state) {
+    std::size_t xmlBytes = 0;
+    const RecordsetPtr rows = FetchRows(xmlBytes);
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(RecordsetToXml(*rows).size());
+    }
+}
+BENCHMARK(BM_StageRecordsetToXml)->Unit(benchmark::kMillisecond);
+
+void BM_StageLoadXml(benchmark::State& state) {
+    std::size_t xmlBytes = 0;
+    const std::string xml = RecordsetToXml(*FetchRows(xmlBytes));
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(Recordset::LoadXml(xml).get());
+    }
+}
+BENCHMARK(BM_StageLoadXml)->Unit(benchmark::kMillisecond);
+
+void BM_StageRenderHtml(benchmark::State& state) {
+    std::size_t xmlBytes = 0;
+    const RecordsetPtr rows = FetchRows(xmlBytes);
+    std::shared_ptr<Reports> reports = NewReports();
+    const std::shared_ptr<CoreReport> report =
+        reports->PrintRS(Description, rows, TheFixture().Connection(), Variant::Null());
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(RenderHtml(*report).size());
+    }
+}
+BENCHMARK(BM_StageRenderHtml)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 
