@@ -16,6 +16,9 @@ result=$(mktemp)
 trap 'rm -f "$result"' EXIT
 "$program" --benchmark_format=json --benchmark_min_time=2 "$@" >"$result"
 
+echo "Where a request's time and memory go:"
+jq -r '.benchmarks[] | select(.name | test("^BM_Stage")) |
+  "  \(.name)  \(.real_time | floor) ms  peak \(.PeakMB * 10 | floor / 10) MB"' "$result"
 jq -r '
   .benchmarks[] | select(.name | test("^BM_Print")) |
   [.name, (.real_time | floor), (.ShellMs * 100 | floor / 100), (.VsShell * 100 | floor / 100),

@@ -239,15 +239,14 @@ void Report(benchmark::State& state, const Measured& worst, double totalSeconds,
     state.counters["HtmlMB"] = static_cast<double>(worst.htmlBytes) / 1e6;
 }
 
-// The rows once, through the component's own wrapper, and their XML text's size.
-RecordsetPtr FetchRows(std::size_t& xmlBytes) {
+// The rows through the component's own wrapper.
+RecordsetPtr FetchRows() {
     clsRecordset wrapper;
     wrapper.SetConnectionString(TheFixture().Connection());
     RecordsetPtr rows;
     if (!wrapper.GetRS(ReportQuery, rows, false) || !rows || rows->RecordCount() != Rows) {
         throw std::runtime_error("the generated rows could not be read");
     }
-    xmlBytes = RecordsetToXml(*rows).size();
     return rows;
 }
 
@@ -261,8 +260,7 @@ BENCHMARK(BM_Sqlite3ShellCsv)->UseManualTime()->Unit(benchmark::kMillisecond);
 
 void BM_PrintReportToHtml(benchmark::State& state) {
     const Fixture& fixture = TheFixture();
-    std::size_t xmlBytes = 0;
-    FetchRows(xmlBytes);
+    const std::size_t xmlBytes = RecordsetToXml(*FetchRows()).size();
     Measured worst;
     double total = 0;
     for (auto _ : state) {
@@ -289,8 +287,8 @@ BENCHMARK(BM_PrintReportToHtml)->Unit(benchmark::kMillisecond);
 
 void BM_PrintRsToHtml(benchmark::State& state) {
     const Fixture& fixture = TheFixture();
-    std::size_t xmlBytes = 0;
-    const RecordsetPtr rows = FetchRows(xmlBytes);
+    const RecordsetPtr rows = FetchRows();
+    const std::size_t xmlBytes = RecordsetToXml(*rows).size();
     Measured worst;
     double total = 0;
     for (auto _ : state) {
@@ -306,43 +304,44 @@ void BM_PrintRsToHtml(benchmark::State& state) {
 }
 BENCHMARK(BM_PrintRsToHtml)->Unit(benchmark::kMillisecond);
 
-// The stages of a request one by one, to show where its time goes: the fetch through the
-// wrapper, the rows to XML, the report table reading that XML, and rendering to HTML.
-void BM_StageFetchRows(benchmark::State& state) {
-    std::size_t xmlBytes = 0;
+// The stages of a request one by one, to show where its time and memory go: the fetch through
+// the wrapper, the rows to XML, the report table reading that XML, and rendering to HTML. PeakMB
+// is the heap's peak above the start of one stage.
+template <typename Stage>
+void RunStage(benchmark::State& state, Stage stage) {
+    std::size_t peak = 0;
     for (auto _ : state) {
-        benchmark::DoNotOptimize(FetchRows(xmlBytes).get());
+        const std::size_t before = currentBytes.load();
+        peakBytes = before;
+        stage();
+        peak = std::max(peak, peakBytes.load() - before);
     }
+    state.counters["PeakMB"] = static_cast<double>(peak) / 1e6;
+}
+
+void BM_StageFetchRows(benchmark::State& state) {
+    RunStage(state, [&] { benchmark::DoNotOptimize(FetchRows().get()); });
 }
 BENCHMARK(BM_StageFetchRows)->Unit(benchmark::kMillisecond);
 
 void BM_StageRecordsetToXml(benchmark::State& state) {
-    std::size_t xmlBytes = 0;
-    const RecordsetPtr rows = FetchRows(xmlBytes);
-    for (auto _ : state) {
-        benchmark::DoNotOptimize(RecordsetToXml(*rows).size());
-    }
+    const RecordsetPtr rows = FetchRows();
+    RunStage(state, [&] { benchmark::DoNotOptimize(RecordsetToXml(*rows).size()); });
 }
 BENCHMARK(BM_StageRecordsetToXml)->Unit(benchmark::kMillisecond);
 
 void BM_StageLoadXml(benchmark::State& state) {
-    std::size_t xmlBytes = 0;
-    const std::string xml = RecordsetToXml(*FetchRows(xmlBytes));
-    for (auto _ : state) {
-        benchmark::DoNotOptimize(Recordset::LoadXml(xml).get());
-    }
+    const std::string xml = RecordsetToXml(*FetchRows());
+    RunStage(state, [&] { benchmark::DoNotOptimize(Recordset::LoadXml(xml).get()); });
 }
 BENCHMARK(BM_StageLoadXml)->Unit(benchmark::kMillisecond);
 
 void BM_StageRenderHtml(benchmark::State& state) {
-    std::size_t xmlBytes = 0;
-    const RecordsetPtr rows = FetchRows(xmlBytes);
+    const RecordsetPtr rows = FetchRows();
     std::shared_ptr<Reports> reports = NewReports();
     const std::shared_ptr<CoreReport> report =
         reports->PrintRS(Description, rows, TheFixture().Connection(), Variant::Null());
-    for (auto _ : state) {
-        benchmark::DoNotOptimize(RenderHtml(*report).size());
-    }
+    RunStage(state, [&] { benchmark::DoNotOptimize(RenderHtml(*report).size()); });
 }
 BENCHMARK(BM_StageRenderHtml)->Unit(benchmark::kMillisecond);
 
