@@ -152,6 +152,9 @@ std::shared_ptr<CoreReport> RunReport(ReportDispatcher& dispatcher, bool& bParam
         state.recordset.reset();
         return session.currentReport;
     } catch (const ComError& error) {
+        if (error.Number() == 2905 && error.Source() == "LoadCrystal") {
+            throw;  // the error path's own verdict: it has already run
+        }
         Err().SetPending(error);
         return FinishWithError(state, reportName);
     } catch (const std::exception& error) {
