@@ -83,6 +83,9 @@ TEST_F(HostTest, PrintErrorsAreOneLineAndExitOne) {
          "error 2905 (LoadCrystal): Report data source not found\n"},
         {[](PrintRequest& request) { request.description = "charge type list"; },
          "error 2905 (LoadCrystal): Report data source not found\n"},
+        {[&](PrintRequest& request) { request.answersFile = (files / "absent.json").string(); },
+         "error 20602 (ScriptedUi): answer file '" + (files / "absent.json").string() +
+             "' cannot be read: No such file or directory\n"},
     };
     for (const auto& c : cases) {
         PrintRequest request = ChargeTypeList();
