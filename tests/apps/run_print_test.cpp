@@ -123,6 +123,8 @@ TEST_F(HostTest, PrintRefusesWrongUsage) {
          "hlreports: --destination must be window or printer, not Window\n"},
         {"period end", [](PrintRequest& r) { r.periodEnd = "13/45/2026"; },
          "hlreports: --period-end 13/45/2026 is not a date (write month/day/year or YYYY-MM-DD)\n"},
+        {"day past the month's end", [](PrintRequest& r) { r.periodEnd = "02/30/2026"; },
+         "hlreports: --period-end 02/30/2026 is not a date (write month/day/year or YYYY-MM-DD)\n"},
         {"fiscal end", [](PrintRequest& r) { r.fiscalEnd = "soon"; },
          "hlreports: --fiscal-end soon is not a date (write month/day/year or YYYY-MM-DD)\n"},
         {"criteria not JSON", [](PrintRequest& r) { r.criteriaJson = "[1,"; },
