@@ -173,5 +173,35 @@ TEST_F(HostTest, PrintWithoutRowsIsExitFour) {
     EXPECT_FALSE(std::filesystem::exists(*request.outFile));
 }
 
+// A report with a criteria dialog: Cancel in the answers ends with exit 3 and no message;
+// without answers the headless screen refuses to open the dialog and says how to answer it.
+TEST_F(HostTest, PrintWithACriteriaDialog) {
+    const struct {
+        const char* name;
+        std::string answers;  // "" = no answer file
+        int exitCode;
+        std::string expected;
+    } cases[] = {
+        {"cancel", R"({"dialogs": [{"do": [["click", "cmdCancel"]]}]})", host::ExitCancelled, ""},
+        {"no answers", "", host::ExitError,
+         "error 2905 (LoadCrystal): Error processing report: The dialog \"Lease Expiration "
+         "Report Criteria\" needs answers: this build has no dialog front-end, so give them "
+         "with --answers FILE (see docs/answer-files.md)\n"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        PrintRequest request;
+        request.description = "Lease Expiration";
+        request.outFile = (files / "report.json").string();
+        if (!c.answers.empty()) {
+            request.answersFile = files.WriteFile("answers.json", c.answers).string();
+        }
+        std::ostringstream errors;
+        EXPECT_EQ(RunPrint(request, errors), c.exitCode);
+        EXPECT_EQ(errors.str(), c.expected);
+        EXPECT_FALSE(std::filesystem::exists(*request.outFile));
+    }
+}
+
 }  // namespace
 }  // namespace hlreports::test
