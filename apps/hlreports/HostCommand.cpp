@@ -152,6 +152,9 @@ int RunPrint(const PrintRequest& request, std::ostream& errors) {
         const Date fiscalEnd = DateOption(request.fiscalEnd, "--fiscal-end", periodEnd);
         const Variant criteria =
             request.criteriaJson ? CriteriaFromJson(*request.criteriaJson) : Variant::Missing();
+        if (request.outFile) {
+            CheckOutputFile(*request.outFile);
+        }
         const Target target = ResolveTarget(request.connection, request.dataFolder);
         InstallUi(request.answersFile, errors);
 
@@ -179,6 +182,9 @@ int RunPrint(const PrintRequest& request, std::ostream& errors) {
 int RunPrintRs(const PrintRsRequest& request, std::ostream& errors) {
     return Guarded(errors, [&] {
         const Variant parameters = ParameterArray(request.parameters);
+        if (request.outFile) {
+            CheckOutputFile(*request.outFile);
+        }
         const Target target = ResolveTarget(request.connection, std::string());
         InstallUi(std::nullopt, errors);
         RecordsetPtr rows = Recordset::LoadXml(ReadDataFile(request.dataFile));

@@ -12,6 +12,7 @@ namespace {
 
 std::string RenderFor(const CoreReport& report, const std::filesystem::path& file,
                       const RequestOutcome& outcome) {
+    CheckOutputFile(file);
     const std::string extension = ToLowerAscii(file.extension().string());
     if (extension == ".json") {
         nlohmann::json document = nlohmann::json::parse(RenderJson(report));
@@ -28,8 +29,16 @@ std::string RenderFor(const CoreReport& report, const std::filesystem::path& fil
     if (extension == ".txt") {
         return RenderText(report);
     }
-    if (extension == ".html" || extension == ".htm") {
-        return RenderHtml(report);
+    return RenderHtml(report);
+}
+
+}  // namespace
+
+void CheckOutputFile(const std::filesystem::path& file) {
+    const std::string extension = ToLowerAscii(file.extension().string());
+    if (extension == ".json" || extension == ".txt" || extension == ".html" ||
+        extension == ".htm") {
+        return;
     }
     if (extension == ".pdf") {
         throw std::invalid_argument(
@@ -40,8 +49,6 @@ std::string RenderFor(const CoreReport& report, const std::filesystem::path& fil
     throw std::invalid_argument("--out " + file.string() +
                                 ": unknown extension; use .json, .txt or .html");
 }
-
-}  // namespace
 
 void WriteReport(const CoreReport& report, const std::filesystem::path& file,
                  const RequestOutcome& outcome) {

@@ -17,6 +17,10 @@ struct RequestOutcome {
 };
 
 // Throws std::invalid_argument for an extension it cannot write (PDF needs the Qt front-end).
+// Called before a request runs, so wrong usage never waits for a report it cannot write.
+void CheckOutputFile(const std::filesystem::path& file);
+
+// Throws as CheckOutputFile does.
 void WriteReport(const CoreReport& report, const std::filesystem::path& file,
                  const RequestOutcome& outcome);
 

@@ -109,7 +109,8 @@ TEST_F(HostTest, PrintIntoAMissingFolderIsAnError) {
     EXPECT_FALSE(std::filesystem::exists(files / "missing"));
 }
 
-// Wrong usage is exit 2 with a line naming the option, and nothing is written.
+// Wrong usage is exit 2 with a line naming the option, found before any report runs, and
+// nothing is written.
 TEST_F(HostTest, PrintRefusesWrongUsage) {
     const std::string out = (files / "report").string();
     const struct {
@@ -136,6 +137,15 @@ TEST_F(HostTest, PrintRefusesWrongUsage) {
         {"out extension", [&](PrintRequest& r) { r.outFile = out + ".xml"; },
          "hlreports: --out " + out + ".xml: unknown extension; use .json, .txt or .html\n"},
         {"out pdf", [&](PrintRequest& r) { r.outFile = out + ".pdf"; },
+         "hlreports: --out " + out +
+             ".pdf: PDF output needs the Qt front-end, which this build does not have; use "
+             ".json, .txt or .html\n"},
+        {"out pdf for a report without rows",
+         [&](PrintRequest& r) {
+             r.description = "Wait List";
+             r.propertyId = "NONE";
+             r.outFile = out + ".pdf";
+         },
          "hlreports: --out " + out +
              ".pdf: PDF output needs the Qt front-end, which this build does not have; use "
              ".json, .txt or .html\n"},
