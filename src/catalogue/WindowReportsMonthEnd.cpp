@@ -39,9 +39,15 @@ std::optional<std::string> ProrationSetting(const std::string& property) {
     }
 }
 
+// A host that gives no criteria at all (Empty, Missing) is asking as one that gives Null: the
+// window asks for the date instead of failing on a type mismatch.
+bool HasNoCriteria(const Variant& criteria) {
+    return criteria.IsNull() || criteria.IsEmpty() || criteria.IsMissing();
+}
+
 Date EndDateOf(const BuilderContext& context, Date today, bool& cancelled) {
     cancelled = false;
-    if (!context.criteria.IsNull()) {
+    if (!HasNoCriteria(context.criteria)) {
         return context.criteria.AsArray().At(0).ToDate();
     }
     frmRepCriteria form;
@@ -100,7 +106,7 @@ RecordsetPtr EndOfMonthReport(BuilderContext& context) {
         if (cancelled) {
             return nullptr;
         }
-        if (context.criteria.IsNull()) {
+        if (HasNoCriteria(context.criteria)) {
             context.bParamsWindow = true;
         }
         int16_t days = 0;

@@ -209,6 +209,27 @@ TEST_F(WindowBuilderTest, EndOfMonthFromCriteria) {
     }
 }
 
+// Without criteria (Null, or none given at all) End of Month asks for the date; the window's
+// date is normalised the same way and bParamsWindow is set.
+TEST_F(WindowBuilderTest, EndOfMonthAsksWithoutCriteria) {
+    db.AddProcedure("sp_EOM",
+                    "@Property varchar(10), @EndDate date, @DaysInMonth int, @ReportOnly smallint,"
+                    " @GPR float OUTPUT, @LTL float OUTPUT, @VL float OUTPUT",
+                    "SELECT @DaysInMonth AS Days");
+    for (const Variant& criteria : {Variant::Null(), Variant(), Variant::Missing()}) {
+        CallRecorder recorder;
+        bParamsWindow = false;
+        ASSERT_NE(Run("EndOfMonth",
+                      R"({"dialogs": [{"caption": "End Of Month Report", "do": [)"
+                      R"(["set", "datDate1", "2024-02-28"], ["click", "cmdPreview"]]}]})",
+                      {"AsOfDate", "DaysInMonth"}, criteria),
+                  nullptr);
+        EXPECT_EQ(Formula("AsOfDate").ToDate(), Date::FromYmd(2024, 2, 29));
+        EXPECT_EQ(Formula("DaysInMonth"), Variant::Integer(29));
+        EXPECT_TRUE(bParamsWindow);
+    }
+}
+
 // The rent statement lists only current active residents, sends the chosen one, and after the
 // run writes the statement date as the property's last statement date.
 TEST_F(WindowBuilderTest, RentStatementFilterAndStatementDate) {
