@@ -248,6 +248,11 @@ TEST_F(CriteriaTest, EachLayoutArrangesItsControls) {
         EXPECT_TRUE(form.Result()) << c.name;
         EXPECT_FALSE(form.IsVisible()) << c.name;
         EXPECT_EQ(form.Caption(), "") << c.name;
+        // A successful Preview hides and clears the shared controls.
+        EXPECT_FALSE(form.Get("datDate1").IsVisible()) << c.name;
+        EXPECT_FALSE(form.Get("fraShowOpts").IsVisible()) << c.name;
+        EXPECT_EQ(form.Get("lblDate1").Caption(), "") << c.name;
+        EXPECT_FALSE(form.Get("optShow3").IsChecked()) << c.name;
     }
 }
 
