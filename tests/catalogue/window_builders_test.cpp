@@ -52,8 +52,8 @@ class WindowBuilderTest : public CatalogueTest {
         parameters = report->Parameters();
         TheSession().ui =
             std::make_shared<ScriptedUi>(AnswerFile::Parse(answers, "test"), messages);
-        BuilderContext context{"P1", "Maple Court", bParamsWindow, parameters, criteria, report, "",
-                               ""};
+        BuilderContext context{
+            propertyId, "Maple Court", bParamsWindow, parameters, criteria, report, "", ""};
         return StandardCatalogue().at(key).build(context);
     }
 
@@ -82,6 +82,7 @@ class WindowBuilderTest : public CatalogueTest {
         return *call;
     }
 
+    std::string propertyId = "P1";
     bool bParamsWindow = false;
     std::shared_ptr<CoreReport> report;
     CoreParameterArray parameters;
@@ -314,6 +315,32 @@ TEST_F(WindowBuilderTest, RowsEndToEnd) {
         EXPECT_EQ(Formula("CurrentAR"), Variant(2.5));
         EXPECT_EQ(Formula("DepositChargeType"), Variant("Deposit"));
     }
+}
+
+// The other unit types are listed for the property (its apostrophe doubled in the query); the
+// chosen type and both statuses reach the procedure and the Criteria text.
+TEST_F(WindowBuilderTest, OtherUnitTypesOfAQuotedProperty) {
+    propertyId = "O'Hara";
+    db.Execute(
+        "INSERT INTO tblCBOValues VALUES ('GARAGE', 'Garage', 'OtherUnitType', 'System', 1),"
+        "('RV', 'RV Pad', 'OtherUnitType', 'System', 2);"
+        "INSERT INTO tblOtherUnit VALUES ('O''Hara', 'GARAGE'), ('P1', 'RV');");
+    db.AddProcedure("sp_Rep_OtherUnitByType",
+                    "@Property varchar(10), @booRented smallint, @booAvailable smallint,"
+                    " @Type varchar(20)",
+                    "SELECT @Type AS Type");
+    CallRecorder recorder;
+    ASSERT_NE(
+        Run("rptOtherUnitByType",
+            R"js({"dialogs": [{"do": [["pick", "cboCombo(1)", "GARAGE"], ["click", "chk1"],)js"
+            R"js( ["click", "cmdPreview"]]}]})js",
+            {"Criteria"}),
+        nullptr);
+    const RecordedCall& call = CallOf("sp_Rep_OtherUnitByType");
+    EXPECT_EQ(call.text,
+              "sp_Rep_OtherUnitByType @Property='O''Hara',@booRented=1,@booAvailable=0,"
+              "@Type='GARAGE'");
+    EXPECT_EQ(Formula("Criteria"), Variant("Report Printed For Other Unit Type: GARAGE Status R"));
 }
 
 // No posted receipts: 2911 with its own text, and no window.
