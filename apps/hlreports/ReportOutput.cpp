@@ -57,6 +57,7 @@ void WriteReport(const CoreReport& report, const std::filesystem::path& file,
     {
         std::ofstream out(temporary, std::ios::binary);
         out << text;
+        out.close();  // a full disk can fail on the last flush: check after closing
         if (!out) {
             std::filesystem::remove(temporary);
             throw std::runtime_error("cannot write " + file.string());
