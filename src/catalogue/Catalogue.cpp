@@ -19,12 +19,12 @@ void AddEntry(Catalogue& catalogue, const std::string& key, CatalogueEntry entry
 
 Catalogue BuildCatalogue() {
     Catalogue catalogue;
-    for (const ReportSpec& spec : NoWindowReportSpecs()) {
+    for (const ReportRow& spec : NoWindowReportRows()) {
         AddEntry(catalogue, spec.key, {RoadKind::Builder, [&spec](BuilderContext& context) {
                                            return RunStandardReport(spec, context);
                                        }});
     }
-    for (const ReportSpec& spec : WindowReportSpecs()) {
+    for (const ReportRow& spec : WindowReportRows()) {
         AddEntry(catalogue, spec.key, {RoadKind::Builder, [&spec](BuilderContext& context) {
                                            return RunStandardReport(spec, context);
                                        }});

@@ -2,7 +2,7 @@
 // Keys are compared exactly and case-sensitively ("rptNSF" is not "rptnsf" nor "rptNSF ").
 //
 // Three roads:
-//   Builder       - a builder that returns the report's rows (ReportSpec rows and own builders);
+//   Builder       - a builder that returns the report's rows (ReportRow rows and own builders);
 //   Journal       - the report file reads its own data; the dispatcher hands the builder the
 //                   shared wrapper's connection string and marks the call as a journal;
 //   CustomReport  - the same for reports written by the customer.

@@ -15,8 +15,8 @@ ReportError RaisesWithPrefix(int32_t number, std::string source) {
     return ReportError{number, std::move(source), true};
 }
 
-std::vector<ReportSpec> BuildRows() {
-    std::vector<ReportSpec> rows;
+std::vector<ReportRow> BuildRows() {
+    std::vector<ReportRow> rows;
     rows.push_back({.key = "rptAptStatus",
                     .error = Raises(2902, "rptAptStatus"),
                     .procedure = "sp_Rep_ApartmentStatus",
@@ -152,8 +152,8 @@ std::vector<ReportSpec> BuildRows() {
 
 }  // namespace
 
-const std::vector<ReportSpec>& NoWindowReportSpecs() {
-    static const std::vector<ReportSpec> rows = BuildRows();
+const std::vector<ReportRow>& NoWindowReportRows() {
+    static const std::vector<ReportRow> rows = BuildRows();
     return rows;
 }
 

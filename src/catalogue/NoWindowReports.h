@@ -5,10 +5,10 @@
 
 #include <vector>
 
-#include "catalogue/ReportSpec.h"
+#include "catalogue/ReportRow.h"
 
 namespace hlreports {
 
-const std::vector<ReportSpec>& NoWindowReportSpecs();
+const std::vector<ReportRow>& NoWindowReportRows();
 
 }  // namespace hlreports

@@ -1,4 +1,4 @@
-// The shared builder steps of the ReportSpec rows; the order is fixed in StandardReport.h.
+// The shared builder steps of the ReportRow rows; the order is fixed in StandardReport.h.
 #include "catalogue/StandardReport.h"
 
 #include <vector>
@@ -12,7 +12,7 @@
 namespace hlreports {
 namespace {
 
-SPParams BuildParameters(const ReportSpec& spec, const BuilderValues& values) {
+SPParams BuildParameters(const ReportRow& spec, const BuilderValues& values) {
     SPParams params;
     for (const ParameterSpec& parameter : spec.parameters) {
         params.Add(parameter.name, parameter.adoType, parameter.size, parameter.direction,
@@ -23,7 +23,7 @@ SPParams BuildParameters(const ReportSpec& spec, const BuilderValues& values) {
 }
 
 // Reads the formula values of one phase: before the run (outputs == false) or after it.
-void ReadFormulaValues(const ReportSpec& spec, const BuilderValues& values, bool outputs,
+void ReadFormulaValues(const ReportRow& spec, const BuilderValues& values, bool outputs,
                        std::vector<Variant>& formulaValues) {
     for (std::size_t i = 0; i < spec.formulas.size(); ++i) {
         if (spec.formulas[i].value.readsOutput == outputs) {
@@ -32,7 +32,7 @@ void ReadFormulaValues(const ReportSpec& spec, const BuilderValues& values, bool
     }
 }
 
-const FormulaSpec* FormulaNamed(const ReportSpec& spec, const std::string& name) {
+const FormulaSpec* FormulaNamed(const ReportRow& spec, const std::string& name) {
     for (const FormulaSpec& formula : spec.formulas) {
         if (formula.name == name) {
             return &formula;
@@ -41,7 +41,7 @@ const FormulaSpec* FormulaNamed(const ReportSpec& spec, const std::string& name)
     return nullptr;
 }
 
-void SetFormulaValues(const ReportSpec& spec, const std::vector<Variant>& formulaValues,
+void SetFormulaValues(const ReportRow& spec, const std::vector<Variant>& formulaValues,
                       CoreParameterArray& reportParameters) {
     for (const auto& parameter : reportParameters) {
         const FormulaSpec* formula = FormulaNamed(spec, parameter->Name());
@@ -53,7 +53,7 @@ void SetFormulaValues(const ReportSpec& spec, const std::vector<Variant>& formul
     }
 }
 
-RecordsetPtr Run(const ReportSpec& spec, SPParams& params) {
+RecordsetPtr Run(const ReportRow& spec, SPParams& params) {
     RecordsetPtr rows;
     const bool succeeded =
         spec.ReadsOutputs()
@@ -65,7 +65,7 @@ RecordsetPtr Run(const ReportSpec& spec, SPParams& params) {
     return succeeded ? rows : nullptr;
 }
 
-RecordsetPtr Build(const ReportSpec& spec, BuilderContext& context) {
+RecordsetPtr Build(const ReportRow& spec, BuilderContext& context) {
     BuilderValues values{
         context.propertyId, context.propertyName, context.criteria, Date::Today(), {}, nullptr};
     if (spec.window) {
@@ -103,7 +103,7 @@ RecordsetPtr Build(const ReportSpec& spec, BuilderContext& context) {
 
 }  // namespace
 
-RecordsetPtr RunStandardReport(const ReportSpec& spec, BuilderContext& context) {
+RecordsetPtr RunStandardReport(const ReportRow& spec, BuilderContext& context) {
     Err().Clear();
     try {
         return Build(spec, context);

@@ -1,4 +1,4 @@
-// RunStandardReport: the shared steps of every builder that a ReportSpec row describes.
+// RunStandardReport: the shared steps of every builder that a ReportRow row describes.
 //
 // Order: clear the pending error; show the row's window, if any (a cancel returns nothing, leaves
 // 20545 pending and bParamsWindow untouched, and runs nothing; a confirmation sets bParamsWindow);
@@ -18,11 +18,11 @@
 #pragma once
 
 #include "catalogue/BuilderContext.h"
-#include "catalogue/ReportSpec.h"
+#include "catalogue/ReportRow.h"
 #include "data/Recordset.h"
 
 namespace hlreports {
 
-RecordsetPtr RunStandardReport(const ReportSpec& spec, BuilderContext& context);
+RecordsetPtr RunStandardReport(const ReportRow& spec, BuilderContext& context);
 
 }  // namespace hlreports

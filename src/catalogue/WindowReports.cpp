@@ -196,21 +196,21 @@ ValueSource DateText(std::string answer) {
     }};
 }
 
-std::vector<ReportSpec> BuildRows();
+std::vector<ReportRow> BuildRows();
 
 }  // namespace
 
-const std::vector<ReportSpec>& WindowReportSpecs() {
-    static const std::vector<ReportSpec> rows = BuildRows();
+const std::vector<ReportRow>& WindowReportRows() {
+    static const std::vector<ReportRow> rows = BuildRows();
     return rows;
 }
 
 namespace {
 
-std::vector<ReportSpec> BuildRows() {
+std::vector<ReportRow> BuildRows() {
     const ValueSource start = Answer("StartDate");
     const ValueSource end = Answer("EndDate");
-    std::vector<ReportSpec> rows;
+    std::vector<ReportRow> rows;
     rows.push_back(
         {.key = "rptRentStatement",
          .error = Raises(2919, "rptRentStatement"),

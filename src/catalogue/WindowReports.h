@@ -9,13 +9,13 @@
 #include <vector>
 
 #include "catalogue/BuilderContext.h"
-#include "catalogue/ReportSpec.h"
+#include "catalogue/ReportRow.h"
 #include "data/Recordset.h"
 #include "runtime/Date.h"
 
 namespace hlreports {
 
-const std::vector<ReportSpec>& WindowReportSpecs();
+const std::vector<ReportRow>& WindowReportRows();
 
 // Window kinds: each shows one generic layout with the row's captions and dates and writes every
 // result property into the answers ("StartDate", "EndDate", "Sort", "View", "Check1", "Check2",

@@ -115,7 +115,7 @@ RecordsetPtr EndOfMonthReport(BuilderContext& context) {
                 endDate.Day() > 27 ? FirstOfNextMonth(endDate).AddDays(-1) : endDate.DateOnly();
             days = EndOfMonthDays(endDate, *setting);
         }
-        const ReportSpec spec{
+        const ReportRow spec{
             .key = "EndOfMonth",
             .error = error,
             .procedure = "sp_EOM",

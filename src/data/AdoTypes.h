@@ -42,7 +42,12 @@ enum AdoType : int32_t {
 };
 
 // ParameterDirectionEnum
-enum AdoDirection : int32_t { adParamInput = 1, adParamOutput = 2, adParamInputOutput = 3, adParamReturnValue = 4 };
+enum AdoDirection : int32_t {
+    adParamInput = 1,
+    adParamOutput = 2,
+    adParamInputOutput = 3,
+    adParamReturnValue = 4
+};
 
 // FieldAttributeEnum bits carried through XML persistence.
 enum AdoFieldAttribute : uint32_t {
@@ -59,10 +64,20 @@ enum AdoFieldAttribute : uint32_t {
     adFldKeyColumn = 0x8000,
 };
 
-enum AdoLockType : int32_t { adLockUnspecified = -1, adLockReadOnly = 1, adLockOptimistic = 3, adLockBatchOptimistic = 4 };
+enum AdoLockType : int32_t {
+    adLockUnspecified = -1,
+    adLockReadOnly = 1,
+    adLockOptimistic = 3,
+    adLockBatchOptimistic = 4
+};
 enum AdoSearchDirection : int32_t { adSearchForward = 1, adSearchBackward = -1 };
 enum AdoObjectState : int32_t { adStateClosed = 0, adStateOpen = 1 };
-enum AdoRecordStatus : int32_t { adRecNew = 0x1, adRecModified = 0x2, adRecDeleted = 0x4, adRecUnmodified = 0x8 };
+enum AdoRecordStatus : int32_t {
+    adRecNew = 0x1,
+    adRecModified = 0x2,
+    adRecDeleted = 0x4,
+    adRecUnmodified = 0x8
+};
 enum AdoPosition : int32_t { adPosUnknown = -1, adPosBOF = -2, adPosEOF = -3 };
 
 }  // namespace hlreports

@@ -13,7 +13,7 @@
 namespace hlreports {
 
 class SPParam {
-public:
+  public:
     const std::string& name() const { return name_; }
     void set_name(std::string value) { name_ = std::move(value); }
     int32_t DataType() const { return dataType_; }
@@ -25,7 +25,7 @@ public:
     const Variant& Value() const { return value_; }
     void SetValue(Variant value) { value_ = std::move(value); }
 
-private:
+  private:
     std::string name_;
     int32_t dataType_ = 0;
     int16_t size_ = 0;
@@ -34,12 +34,13 @@ private:
 };
 
 class SPParams {
-public:
+  public:
     // Appends a parameter keyed by name (keys compare ignoring case, as a collection's do).
     // A duplicate name raises 457 "This key is already associated with an element of this
     // collection" and leaves the list unchanged. Outputs are added with Variant::Missing().
     void Add(std::string name, int32_t dataType, int16_t size, int32_t direction, Variant value);
-    // By name, or by 1-based position; an unknown key raises 5 "Invalid procedure call or argument".
+    // By name, or by 1-based position; an unknown key raises 5 "Invalid procedure call or
+    // argument".
     SPParam& Item(std::string_view name);
     SPParam& Item(int position);
     const SPParam& Item(std::string_view name) const;
@@ -53,7 +54,7 @@ public:
     auto begin() const { return items_.begin(); }
     auto end() const { return items_.end(); }
 
-private:
+  private:
     std::vector<SPParam> items_;
     SPParam* Find(std::string_view name);
     const SPParam* Find(std::string_view name) const;

@@ -166,10 +166,10 @@ std::vector<BuilderCase> Cases() {
     };
 }
 
-const ReportSpec& SpecOf(const std::string& key) {
-    const auto& rows = NoWindowReportSpecs();
+const ReportRow& SpecOf(const std::string& key) {
+    const auto& rows = NoWindowReportRows();
     const auto row = std::find_if(rows.begin(), rows.end(),
-                                  [&](const ReportSpec& spec) { return spec.key == key; });
+                                  [&](const ReportRow& spec) { return spec.key == key; });
     EXPECT_NE(row, rows.end()) << key;
     return *row;
 }
@@ -219,7 +219,7 @@ class NoWindowBuilderTest : public CatalogueTest {
 TEST_F(NoWindowBuilderTest, SendsTheRowsArgumentsAndSetsItsFormulas) {
     for (const BuilderCase& c : Cases()) {
         SCOPED_TRACE(c.key);
-        const ReportSpec& spec = SpecOf(c.key);
+        const ReportRow& spec = SpecOf(c.key);
         ASSERT_EQ(spec.parameters.size(), c.parameters.size());
         for (std::size_t i = 0; i < c.parameters.size(); ++i) {
             EXPECT_EQ(spec.parameters[i].name, c.parameters[i].name);

@@ -35,7 +35,7 @@ ValueSource SortText() {
     }};
 }
 
-ReportSpec ReturnedItemsRow(WindowLayout layout) {
+ReportRow ReturnedItemsRow(WindowLayout layout) {
     return {.key = "rptNSF",
             .error = ReportError{2919, "rptNSF", false},
             .window = CriteriaWindow{layout, {"Returned Item Report Criteria", "Start Date:"}},
@@ -72,7 +72,7 @@ class StandardReportTest : public CatalogueTest {
 // A cancelled window returns nothing, runs nothing, keeps 20545 pending for the dispatcher and
 // leaves bParamsWindow as the caller had it.
 TEST_F(StandardReportTest, CancelRunsNothing) {
-    const ReportSpec row = ReturnedItemsRow(&CancellingLayout);
+    const ReportRow row = ReturnedItemsRow(&CancellingLayout);
     for (const bool before : {false, true}) {
         SCOPED_TRACE(before);
         bParamsWindow = before;
@@ -90,7 +90,7 @@ TEST_F(StandardReportTest, CancelRunsNothing) {
 // A confirmed window gets the row's captions, sets bParamsWindow, and its answers reach the
 // arguments and the formula values, derived ones included.
 TEST_F(StandardReportTest, ConfirmedWindowFeedsArgumentsAndFormulas) {
-    const ReportSpec row = ReturnedItemsRow(&ConfirmingLayout);
+    const ReportRow row = ReturnedItemsRow(&ConfirmingLayout);
     parameters = {MakeParameter("Property"), MakeParameter("SortOrder"), MakeParameter("StartDate"),
                   MakeParameter("EndDate")};
     CallRecorder recorder;
@@ -113,12 +113,12 @@ TEST_F(StandardReportTest, ConfirmedWindowFeedsArgumentsAndFormulas) {
 // Formula names match parameter names exactly: other cases and blanks are left alone, and a
 // formula that no parameter carries is skipped without error.
 TEST_F(StandardReportTest, FormulaNamesMatchExactly) {
-    const ReportSpec row{.key = "rptTest",
-                         .error = ReportError{2999, "rptTest", false},
-                         .procedure = "sp_Rep_NSF",
-                         .parameters = {PropertyParameter(), In("@StartDate", adDBDate, 6, Today()),
-                                        In("@EndDate", adDBDate, 6, Today())},
-                         .formulas = {{"Property", PropertyName()}, {"Absent", PropertyId()}}};
+    const ReportRow row{.key = "rptTest",
+                        .error = ReportError{2999, "rptTest", false},
+                        .procedure = "sp_Rep_NSF",
+                        .parameters = {PropertyParameter(), In("@StartDate", adDBDate, 6, Today()),
+                                       In("@EndDate", adDBDate, 6, Today())},
+                        .formulas = {{"Property", PropertyName()}, {"Absent", PropertyId()}}};
     parameters = {MakeParameter("property"), MakeParameter("PROPERTY"), MakeParameter("Property "),
                   MakeParameter("Property"), MakeParameter("Other")};
     BuilderContext context = Context();
@@ -136,11 +136,11 @@ TEST_F(StandardReportTest, OutputsAndProceduresWithoutRows) {
     db.AddProcedure("sp_Rep_Count", "@Property varchar(10), @Count int OUTPUT",
                     "SELECT count(*) AS \"@Count\" FROM tblItem WHERE status = 'None'"
                     " GROUP BY status");
-    const ReportSpec row{.key = "rptCount",
-                         .error = ReportError{2999, "rptCount", false},
-                         .procedure = "sp_Rep_Count",
-                         .parameters = {PropertyParameter(), Out("@Count", adInteger, 6)},
-                         .formulas = {{"Count", Output("@Count")}}};
+    const ReportRow row{.key = "rptCount",
+                        .error = ReportError{2999, "rptCount", false},
+                        .procedure = "sp_Rep_Count",
+                        .parameters = {PropertyParameter(), Out("@Count", adInteger, 6)},
+                        .formulas = {{"Count", Output("@Count")}}};
     parameters = {MakeParameter("Count")};
     BuilderContext context = Context();
     RecordsetPtr rows = RunStandardReport(row, context);
@@ -163,15 +163,15 @@ void SortingHook(BuilderContext& context, BuilderValues&, RecordsetPtr& rows) {
 TEST_F(StandardReportTest, FeedsSubreportsThenRunsTheHook) {
     auto report = LoadCurrentReport({{{"Property"}}, {"Sum", "All"}});
     parameters = report->Parameters();
-    const ReportSpec row{.key = "rptTest",
-                         .error = ReportError{2999, "rptTest", false},
-                         .procedure = "sp_Rep_NSF",
-                         .parameters = {PropertyParameter(), In("@StartDate", adDBDate, 6, Today()),
-                                        In("@EndDate", adDBDate, 6, Today())},
-                         .formulas = {{"Property", PropertyName()}},
-                         .subreports = {{"Sum", Literal(Variant("Status = 'Current'"))},
-                                        {"All", Literal(Variant(""))}},
-                         .afterRun = &SortingHook};
+    const ReportRow row{.key = "rptTest",
+                        .error = ReportError{2999, "rptTest", false},
+                        .procedure = "sp_Rep_NSF",
+                        .parameters = {PropertyParameter(), In("@StartDate", adDBDate, 6, Today()),
+                                       In("@EndDate", adDBDate, 6, Today())},
+                        .formulas = {{"Property", PropertyName()}},
+                        .subreports = {{"Sum", Literal(Variant("Status = 'Current'"))},
+                                       {"All", Literal(Variant(""))}},
+                        .afterRun = &SortingHook};
     BuilderContext context = Context(report);
     RecordsetPtr rows = RunStandardReport(row, context);
     ASSERT_TRUE(rows);
@@ -189,7 +189,7 @@ TEST_F(StandardReportTest, FeedsSubreportsThenRunsTheHook) {
 TEST_F(StandardReportTest, WindowErrorsRaiseTheRowsError) {
     for (const bool prefixed : {false, true}) {
         SCOPED_TRACE(prefixed);
-        ReportSpec row = ReturnedItemsRow(&FailingLayout);
+        ReportRow row = ReturnedItemsRow(&FailingLayout);
         row.error->prefixDescription = prefixed;
         CallRecorder recorder;
         BuilderContext context = Context();

@@ -7,7 +7,8 @@
 namespace hlreports::test {
 
 TempDir::TempDir() {
-    std::string pattern = (std::filesystem::temp_directory_path() / "hlreports-test-XXXXXX").string();
+    std::string pattern =
+        (std::filesystem::temp_directory_path() / "hlreports-test-XXXXXX").string();
     if (mkdtemp(pattern.data()) == nullptr) {
         throw std::runtime_error("cannot create a temporary folder from " + pattern);
     }
@@ -19,7 +20,8 @@ TempDir::~TempDir() {
     std::filesystem::remove_all(path_, ignored);
 }
 
-std::filesystem::path TempDir::WriteFile(const std::string& name, const std::string& content) const {
+std::filesystem::path TempDir::WriteFile(const std::string& name,
+                                         const std::string& content) const {
     std::filesystem::path file = path_ / name;
     std::filesystem::create_directories(file.parent_path());
     std::ofstream out(file, std::ios::binary);

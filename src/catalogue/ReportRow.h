@@ -1,4 +1,4 @@
-// ReportSpec: one row of the report catalogue for a builder that runs one stored procedure.
+// ReportRow: one row of the report catalogue for a builder that runs one stored procedure.
 // Builders that differ only in window, captions, procedure, parameters and formula names are
 // rows of this one shape, read by RunStandardReport (catalogue/StandardReport.h); code is written
 // only for what is really different (a layout, an after-run hook).
@@ -65,7 +65,7 @@ struct SubreportFeed {
 // What is really different in a builder after its run (a second procedure, a sort); runs last.
 using AfterRunHook = void (*)(BuilderContext& context, BuilderValues& values, RecordsetPtr& rows);
 
-struct ReportSpec {
+struct ReportRow {
     std::string key{};
     std::optional<ReportError> error{};  // none: errors reach the runner unchanged
     std::optional<CriteriaWindow> window{};

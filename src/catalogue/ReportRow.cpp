@@ -1,5 +1,5 @@
-// The argument helpers of the catalogue rows; see ReportSpec.h.
-#include "catalogue/ReportSpec.h"
+// The argument helpers of the catalogue rows; see ReportRow.h.
+#include "catalogue/ReportRow.h"
 
 #include <algorithm>
 
@@ -17,7 +17,7 @@ ParameterSpec PropertyParameter() {
     return In("@Property", adVarChar, 10, PropertyId());
 }
 
-bool ReportSpec::ReadsOutputs() const {
+bool ReportRow::ReadsOutputs() const {
     return std::any_of(parameters.begin(), parameters.end(), [](const ParameterSpec& parameter) {
         return parameter.direction == adParamOutput;
     });
