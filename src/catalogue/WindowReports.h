@@ -53,8 +53,12 @@ int16_t EndOfMonthDays(Date endDate, const std::string& option);
 // setting, then "sp_EOM". Error 2960 "EndOfMonth".
 RecordsetPtr EndOfMonthReport(BuilderContext& context);
 
-// Lookups of the rent statement (errors 3034/3024, source "basRptRSVarrik.<procedure>").
+// Lookups for the criteria windows (source "basRptRSVarrik.<procedure>"): residents and units
+// 3034, residents and applicants 3099, charge types 3024, units of every property 3017.
 RecordsetPtr GetResidentsAndUnits(const std::string& property);
+RecordsetPtr GetResidentsAndApplicants(const std::string& property);
+RecordsetPtr GetChargeTypes(const std::string& property);
+RecordsetPtr Units();
 // The property's LastStatementDate (today when Null); the zero date when no row matches.
 Date GetLastStatementDate(const std::string& property);
 // Writes the date when exactly one row of the property exists, through a batch update.

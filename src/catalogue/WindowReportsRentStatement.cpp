@@ -23,16 +23,41 @@ std::string PropertyFilter(const std::string& property) {
 
 }  // namespace
 
-RecordsetPtr GetResidentsAndUnits(const std::string& property) {
+namespace {
+
+// One lookup procedure of the property (or of every property when property is absent); a failure
+// raises number with source "basRptRSVarrik.<name>".
+RecordsetPtr RunLookup(const char* procedure, const std::string* property, int32_t number,
+                       const char* name) {
     try {
         SPParams params;
-        params.Add("@Property", adVarChar, 10, adParamInput, Variant(property));
-        RecordsetPtr residents;
-        SharedRecordset().RunSpRetRS("sp_ResidentsAndUnits", residents, &params, false);
-        return residents;
+        if (property) {
+            params.Add("@Property", adVarChar, 10, adParamInput, Variant(*property));
+        }
+        RecordsetPtr rows;
+        SharedRecordset().RunSpRetRS(procedure, rows, property ? &params : nullptr, false);
+        return rows;
     } catch (...) {
-        Reraise(3034, std::string(LookupUnit) + "GetResidentsAndUnits");
+        Reraise(number, std::string(LookupUnit) + name);
     }
+}
+
+}  // namespace
+
+RecordsetPtr GetResidentsAndUnits(const std::string& property) {
+    return RunLookup("sp_ResidentsAndUnits", &property, 3034, "GetResidentsAndUnits");
+}
+
+RecordsetPtr GetResidentsAndApplicants(const std::string& property) {
+    return RunLookup("sp_ResidentsAndApplicants", &property, 3099, "GetResidentsAndApplicants");
+}
+
+RecordsetPtr GetChargeTypes(const std::string& property) {
+    return RunLookup("sp_ChargeTypes", &property, 3024, "GetChargeTypes");
+}
+
+RecordsetPtr Units() {
+    return RunLookup("sp_stp_Units", nullptr, 3017, "Units");
 }
 
 Date GetLastStatementDate(const std::string& property) {

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <functional>
 #include <sstream>
 
 #include "catalogue/Catalogue.h"
@@ -353,6 +354,46 @@ TEST_F(WindowBuilderTest, NoPostedReceipts) {
     EXPECT_EQ(error.Number(), 2911);
     EXPECT_EQ(error.Source(), "rptCashReceiptsPosted");
     EXPECT_EQ(error.Description(), "There are no posted Cash Receipts.");
+}
+
+}  // namespace
+}  // namespace hlreports::test
+
+namespace hlreports::test {
+namespace {
+
+// Each lookup runs its own procedure and, when that fails, raises its own number and source.
+TEST_F(WindowBuilderTest, LookupsRunTheirProcedureOrRaiseTheirError) {
+    struct Row {
+        const char* procedure;
+        std::function<RecordsetPtr()> lookup;
+        int32_t number;
+        const char* source;
+    };
+    const std::vector<Row> rows = {
+        {"sp_ResidentsAndApplicants", [] { return GetResidentsAndApplicants("P1"); }, 3099,
+         "basRptRSVarrik.GetResidentsAndApplicants"},
+        {"sp_ChargeTypes", [] { return GetChargeTypes("P1"); }, 3024,
+         "basRptRSVarrik.GetChargeTypes"},
+        {"sp_stp_Units", [] { return Units(); }, 3017, "basRptRSVarrik.Units"},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.procedure);
+        try {
+            row.lookup();
+            ADD_FAILURE() << "a missing procedure must raise";
+        } catch (const ComError& error) {
+            EXPECT_EQ(error.Number(), row.number);
+            EXPECT_EQ(error.Source(), row.source);
+            EXPECT_NE(error.Description().find(row.procedure), std::string::npos);
+        }
+        db.AddProcedure(row.procedure,
+                        row.procedure == std::string("sp_stp_Units") ? "" : "@Property varchar(10)",
+                        "SELECT 'P1' AS Property, '101' AS Unit, 1 AS SortOrder");
+        RecordsetPtr found = row.lookup();
+        ASSERT_TRUE(found);
+        EXPECT_EQ(found->RecordCount(), 1);
+    }
 }
 
 }  // namespace
