@@ -6,15 +6,6 @@
 namespace hlreports {
 namespace {
 
-ReportError Raises(int32_t number, std::string source) {
-    return ReportError{number, std::move(source), false};
-}
-
-// The builders that put "Error processing report: " before the error's description.
-ReportError RaisesWithPrefix(int32_t number, std::string source) {
-    return ReportError{number, std::move(source), true};
-}
-
 std::vector<ReportRow> BuildRows() {
     std::vector<ReportRow> rows;
     rows.push_back({.key = "rptAptStatus",

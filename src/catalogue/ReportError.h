@@ -16,6 +16,15 @@ struct ReportError {
     bool prefixDescription = false;
 };
 
+// How catalogue rows name their error: Raises for the plain description, RaisesWithPrefix for the
+// builders that put "Error processing report: " before it.
+inline ReportError Raises(int32_t number, std::string source) {
+    return ReportError{number, std::move(source), false};
+}
+inline ReportError RaisesWithPrefix(int32_t number, std::string source) {
+    return ReportError{number, std::move(source), true};
+}
+
 inline constexpr const char* ReportErrorPrefix = "Error processing report: ";
 
 // For a catch block only. With a row error: raises it (pending in Err() as well) with the caught

@@ -17,14 +17,6 @@
 namespace hlreports {
 namespace {
 
-ReportError Raises(int32_t number, std::string source) {
-    return ReportError{number, std::move(source), false};
-}
-
-ReportError RaisesWithPrefix(int32_t number, std::string source) {
-    return ReportError{number, std::move(source), true};
-}
-
 CriteriaWindow Window(WindowLayout layout, std::vector<std::string> captions,
                       std::vector<ValueSource> dates = {}) {
     return CriteriaWindow{layout, std::move(captions), std::move(dates)};

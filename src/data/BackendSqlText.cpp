@@ -39,4 +39,19 @@ std::string SqlLiteral(const Variant& value) {
     }
 }
 
+std::optional<double> NumberOfVariant(const Variant& value) {
+    switch (value.Kind()) {
+        case VariantKind::Boolean:
+        case VariantKind::Integer:
+        case VariantKind::Long:
+        case VariantKind::Double:
+        case VariantKind::Currency:
+            return value.ToDouble();
+        case VariantKind::String:
+            return ParseNumericText(value.ToString());
+        default:
+            return std::nullopt;
+    }
+}
+
 }  // namespace hlreports

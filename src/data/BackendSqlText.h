@@ -3,6 +3,7 @@
 // embedded backend's requery source, so both write values the same way.
 #pragma once
 
+#include <optional>
 #include <string>
 
 #include "runtime/Variant.h"
@@ -11,6 +12,8 @@ namespace hlreports {
 
 // Shortest text that reads back as the same double ("7", "1.5", "1e-05"); no locale.
 std::string NumberLiteral(double value);
+// The number a value stands for (numbers, booleans, numeric text); nothing for anything else.
+std::optional<double> NumberOfVariant(const Variant& value);
 
 // NULL for Null/Empty/Missing, numbers and booleans (-1/0) as numbers, dates as 'YYYY-MM-DD' or
 // 'YYYY-MM-DD HH:MM:SS' when they carry a time, everything else quoted with apostrophes doubled.

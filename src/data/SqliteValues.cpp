@@ -39,21 +39,6 @@ std::string CutCharacters(std::string text, int limit) {
     return text;
 }
 
-std::optional<double> NumberOfVariant(const Variant& value) {
-    switch (value.Kind()) {
-        case VariantKind::Boolean:
-        case VariantKind::Integer:
-        case VariantKind::Long:
-        case VariantKind::Double:
-        case VariantKind::Currency:
-            return value.ToDouble();
-        case VariantKind::String:
-            return ParseNumericText(value.ToString());
-        default:
-            return std::nullopt;
-    }
-}
-
 std::optional<double> NumberOfValue(const SqlValue& value) {
     if (const auto* integer = std::get_if<int64_t>(&value)) {
         return static_cast<double>(*integer);

@@ -46,23 +46,8 @@ bool IsDateType(int32_t type) {
     return type == adDate || type == adDBDate || type == adDBTimeStamp;
 }
 
-std::optional<double> NumberOf(const Variant& value) {
-    switch (value.Kind()) {
-        case VariantKind::Boolean:
-        case VariantKind::Integer:
-        case VariantKind::Long:
-        case VariantKind::Double:
-        case VariantKind::Currency:
-            return value.ToDouble();
-        case VariantKind::String:
-            return ParseNumericText(value.ToString());
-        default:
-            return std::nullopt;
-    }
-}
-
 std::string NumericArgument(const SPParam& parameter) {
-    std::optional<double> number = NumberOf(parameter.Value());
+    std::optional<double> number = NumberOfVariant(parameter.Value());
     if (!number || !std::isfinite(*number)) {
         throw ComError(ErrorNumber::TypeMismatch, "",
                        "parameter " + parameter.name() + " has the value '" +
