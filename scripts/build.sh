@@ -10,5 +10,7 @@ case "$kind" in
     sanitize) options=(-DCMAKE_BUILD_TYPE=Debug -DHL_SANITIZE=ON -DHL_BUILD_BENCH=OFF) ;;
     *) echo "usage: scripts/build.sh [release|debug|sanitize]" >&2; exit 2 ;;
 esac
+# Paths relative to the checkout, so that several checkouts share one compiler cache.
+export CCACHE_BASEDIR="$root" CCACHE_NOHASHDIR=1
 cmake -S "$root" -B "$root/build/$kind" -G Ninja "${options[@]}" >/dev/null
 ninja -C "$root/build/$kind"

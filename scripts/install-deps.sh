@@ -4,7 +4,7 @@
 set -euo pipefail
 
 packages=(
-    build-essential cmake ninja-build pkg-config clang clang-format libclang-rt-14-dev
+    build-essential cmake ninja-build ccache pkg-config clang clang-format libclang-rt-14-dev
     libsqlite3-dev sqlite3
     unixodbc unixodbc-dev odbcinst libsqliteodbc uuid-dev
     libpugixml-dev libfmt-dev libcli11-dev nlohmann-json3-dev
