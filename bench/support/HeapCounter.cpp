@@ -33,7 +33,7 @@ void* CountedMalloc(std::size_t size) {
     }
 }
 
-const bool pugixmlCounted = [] {
+[[maybe_unused]] const bool pugixmlCounted = [] {
     pugi::set_memory_management_functions(CountedMalloc, CountedFree);
     return true;
 }();

@@ -116,16 +116,18 @@ TEST_F(HostTest, EarlyFailureNamesItsCause) {
         SCOPED_TRACE(c.connection);
         PrintRequest request = ChargeTypeList();
         request.connection = c.connection;
+        request.dataFolder = files.Path().string();
         request.outFile = (files / "report.json").string();
-        std::ostringstream errors;
-        EXPECT_EQ(RunPrint(request, errors), host::ExitError);
-        EXPECT_TRUE(errors.str().starts_with(
+        std::ostringstream stream;
+        EXPECT_EQ(RunPrint(request, stream), host::ExitError);
+        const std::string errors = stream.str();
+        EXPECT_TRUE(errors.starts_with(
             "error 2905 (LoadCrystal): Unable to open the file .  The file may be missing or the "
             "path may be incorrect.\n  cause: " +
             c.cause))
-            << errors.str();
-        EXPECT_EQ(std::count(errors.str().begin(), errors.str().end(), '\n'), 2);
-        EXPECT_EQ(errors.str().find("secret"), std::string::npos);
+            << errors;
+        EXPECT_EQ(std::count(errors.begin(), errors.end(), '\n'), 2);
+        EXPECT_EQ(errors.find("secret"), std::string::npos);
     }
 }
 
