@@ -32,7 +32,7 @@ TEST_F(HostTest, ReportsThatReadTheirOwnRowsPrintThem) {
          "O261203I"},
         {"Import Charges Journal", R"([["a", "b"], [7257, "0"]])", 3, "O261003M"},
         {"Applicant Ledger", R"(["GCO00439"])", 2, "Application fee"},
-        {"Occupancy Custom", nullptr, -1, "Move In"},
+        {"Occupancy Custom", nullptr, -1, "Move Out"},
     };
     for (const Case& row : cases) {
         SCOPED_TRACE(row.description);

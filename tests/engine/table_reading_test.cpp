@@ -167,10 +167,10 @@ TEST_F(TableReading, FailuresNameReportTableAndCause) {
         std::string description;
     } cases[] = {
         {"failing query",
-         "<table name='Bad' reads='query'><query>SELECT nothing FROM tblLedger</query></table>",
+         "<table name='Bad' reads='query'><query>SELECT missing FROM tblLedger</query></table>",
          true,
-         "Report Ledger: table Bad could not read its rows: no such column: nothing "
-         "SQL:SELECT nothing FROM tblLedger"},
+         "Report Ledger: table Bad could not read its rows: no such column: missing "
+         "SQL:SELECT missing FROM tblLedger"},
         {"procedure that writes",
          "<table name='Bad' location='sp_Purge' reads='procedure'>"
          "<argument name='@Batches' parameter='Unit'/></table>",
