@@ -33,18 +33,12 @@ constexpr const char* kReturnedItemsAnswers = R"({"dialogs": [{
 hlreports::RecordsetPtr ChargeTypes() {
     using namespace hlreports;
     auto rows = std::make_shared<Recordset>();
-    const std::pair<const char*, int32_t> columns[] = {
-        {"Charge_Type", adVarChar},    {"Charge_Description", adVarChar},
-        {"Charge_Class", adVarChar},   {"GL_Account", adVarChar},
-        {"GL_Title", adVarChar},       {"Recurring", adBoolean},
-        {"Default_Amount", adCurrency}};
-    for (const auto& [name, type] : columns) {
-        FieldInfo field;
-        field.name = name;
-        field.type = type;
-        field.definedSize = type == adVarChar ? 30 : 8;
-        rows->AppendField(field);
+    for (const char* name :
+         {"Charge_Type", "Charge_Description", "Charge_Class", "GL_Account", "GL_Title"}) {
+        rows->AppendField(FieldInfo{.name = name, .type = adVarChar, .definedSize = 30});
     }
+    rows->AppendField(FieldInfo{.name = "Recurring", .type = adBoolean, .definedSize = 2});
+    rows->AppendField(FieldInfo{.name = "Default_Amount", .type = adCurrency, .definedSize = 8});
     rows->Open();
     rows->AppendRow({Variant("RNT"), Variant("Monthly rent"), Variant("Rent"), Variant("4000"),
                      Variant("Rental Income"), Variant(true), Variant::Currency(9'500'000)});
