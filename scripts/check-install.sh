@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Checks what the component ships, from a built tree (default build/release):
-#   1. installs it into a scratch prefix and runs the installed hlreports there;
+#   1. installs it into a scratch prefix, compiles each public header on its own and runs the
+#      installed hlreports there;
 #   2. builds examples/host against the installed CMake package and runs it end to end;
 #   3. builds the same host with the installed pkg-config file;
 #   4. builds the Debian package and checks that it lists every shipped piece.
@@ -19,6 +20,12 @@ cmake --install "$build" --prefix "$prefix" >"$work/install.log"
 version=$("$prefix/bin/hlreports" --version)
 echo "$version"
 [[ $version == "hlreports "* ]] || fail "hlreports --version printed '$version'"
+
+echo "== every installed header compiles on its own"
+(cd "$prefix/include" && find hlreports -name '*.h' | sort) |
+    xargs -P "$(nproc)" -I{} sh -c 'echo "#include <{}>" |
+        c++ -std=c++20 -fsyntax-only -Wall -Wextra -Werror -I"$0" -x c++ - ||
+        { echo "check-install: {} does not compile on its own" >&2; exit 255; }' "$prefix/include"
 
 echo "== the installed command builds its demo database in the user's cache and prints"
 export XDG_CACHE_HOME="$work/cache"
