@@ -58,7 +58,8 @@ status=0
 
 echo "== the Debian package"
 (cd "$build" && cpack -G DEB >"$work/cpack.log") || { cat "$work/cpack.log" >&2; fail "cpack failed"; }
-deb=$(ls "$build"/package/hlreports_*.deb)
+deb="$build/package/hlreports_${version#hlreports }_$(dpkg --print-architecture).deb"
+[ -f "$deb" ] || fail "cpack wrote no $deb"
 dpkg-deb --contents "$deb" | awk '{print $6}' >"$work/contents"
 for shipped in ./usr/bin/hlreports ./usr/include/hlreports/Reports.h \
     ./usr/include/hlreports/runtime/Variant.h ./usr/share/man/man1/hlreports.1.gz \

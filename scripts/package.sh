@@ -6,4 +6,3 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 "$root/scripts/build.sh" release
 cd "$root/build/release"
 cpack -G DEB
-ls "$root"/build/release/package/hlreports_*.deb
