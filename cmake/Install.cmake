@@ -5,6 +5,8 @@ include(CMakePackageConfigHelpers)
 
 set(HL_CMAKE_PACKAGE_DIR ${CMAKE_INSTALL_LIBDIR}/cmake/HLReports)
 set(HL_SHARE_DIR ${CMAKE_INSTALL_DATADIR}/hlreports)
+# Documents go where Debian keeps a package's: share/doc/<package>.
+set(HL_DOC_DIR ${CMAKE_INSTALL_DATADIR}/doc/hlreports)
 
 # The component and its host command.
 install(TARGETS hlreports_library EXPORT HLReportsTargets
@@ -23,8 +25,8 @@ if(EXISTS ${PROJECT_SOURCE_DIR}/help)
     install(DIRECTORY ${PROJECT_SOURCE_DIR}/help DESTINATION ${HL_SHARE_DIR})
 endif()
 file(GLOB user_documents ${PROJECT_SOURCE_DIR}/docs/*.md)
-install(FILES ${PROJECT_SOURCE_DIR}/README.md ${user_documents} DESTINATION ${CMAKE_INSTALL_DOCDIR})
-install(DIRECTORY ${PROJECT_SOURCE_DIR}/examples DESTINATION ${CMAKE_INSTALL_DOCDIR})
+install(FILES ${PROJECT_SOURCE_DIR}/README.md ${user_documents} DESTINATION ${HL_DOC_DIR})
+install(DIRECTORY ${PROJECT_SOURCE_DIR}/examples DESTINATION ${HL_DOC_DIR})
 
 # find_package(HLReports): HLReports::hlreports.
 install(EXPORT HLReportsTargets NAMESPACE HLReports:: DESTINATION ${HL_CMAKE_PACKAGE_DIR})
