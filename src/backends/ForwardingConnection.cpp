@@ -11,6 +11,10 @@ std::string_view ConnectionCallName(ConnectionCallKind kind) {
             return "OpenRecordset";
         case ConnectionCallKind::CallProcedure:
             return "CallProcedure";
+        case ConnectionCallKind::OpenReadOnly:
+            return "OpenReadOnly";
+        case ConnectionCallKind::CallReadOnly:
+            return "CallReadOnly";
         case ConnectionCallKind::BeginTransaction:
             return "BeginTransaction";
         case ConnectionCallKind::Commit:
@@ -40,6 +44,18 @@ ProcedureResult ForwardingConnection::CallProcedure(
     std::string_view name, const std::vector<ProcedureArgument>& arguments) {
     Observe(ConnectionCallKind::CallProcedure, name, &arguments);
     return inner_->CallProcedure(name, arguments);
+}
+
+RecordsetPtr ForwardingConnection::OpenReadOnly(std::string_view sql,
+                                                const std::vector<BoundValue>& values) {
+    Observe(ConnectionCallKind::OpenReadOnly, sql, nullptr);
+    return inner_->OpenReadOnly(sql, values);
+}
+
+RecordsetPtr ForwardingConnection::CallReadOnly(std::string_view procedure,
+                                                const std::vector<BoundValue>& arguments) {
+    Observe(ConnectionCallKind::CallReadOnly, procedure, nullptr);
+    return inner_->CallReadOnly(procedure, arguments);
 }
 
 void ForwardingConnection::BeginTransaction() {

@@ -18,6 +18,8 @@ enum class ConnectionCallKind {
     Execute,
     OpenRecordset,
     CallProcedure,
+    OpenReadOnly,
+    CallReadOnly,
     BeginTransaction,
     Commit,
     Rollback,
@@ -37,6 +39,9 @@ class ForwardingConnection : public Connection {
     RecordsetPtr OpenRecordset(std::string_view sqlOrCall) override;
     ProcedureResult CallProcedure(std::string_view name,
                                   const std::vector<ProcedureArgument>& arguments) override;
+    RecordsetPtr OpenReadOnly(std::string_view sql, const std::vector<BoundValue>& values) override;
+    RecordsetPtr CallReadOnly(std::string_view procedure,
+                              const std::vector<BoundValue>& arguments) override;
     void BeginTransaction() override;
     void Commit() override;
     void Rollback() override;
@@ -45,7 +50,7 @@ class ForwardingConnection : public Connection {
 
   protected:
     // `text` is the SQL, the call text or the procedure name (empty for the others); `arguments`
-    // is given for CallProcedure only.
+    // is given for CallProcedure only (the read-only road's bound values are not passed).
     virtual void Observe(ConnectionCallKind kind, std::string_view text,
                          const std::vector<ProcedureArgument>* arguments);
 

@@ -30,7 +30,8 @@ class RecordingConnection final : public ForwardingConnection {
     void Observe(ConnectionCallKind kind, std::string_view text,
                  const std::vector<ProcedureArgument>* arguments) override {
         if (kind != ConnectionCallKind::Execute && kind != ConnectionCallKind::OpenRecordset &&
-            kind != ConnectionCallKind::CallProcedure) {
+            kind != ConnectionCallKind::CallProcedure && kind != ConnectionCallKind::OpenReadOnly &&
+            kind != ConnectionCallKind::CallReadOnly) {
             return;
         }
         calls.push_back(

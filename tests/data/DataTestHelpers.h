@@ -71,7 +71,8 @@ class InstrumentedConnection final : public ForwardingConnection {
                  const std::vector<ProcedureArgument>*) override {
         InstrumentedBackend::Count(ConnectionCallName(kind));
         if (kind == ConnectionCallKind::Execute || kind == ConnectionCallKind::OpenRecordset ||
-            kind == ConnectionCallKind::CallProcedure) {
+            kind == ConnectionCallKind::CallProcedure || kind == ConnectionCallKind::OpenReadOnly ||
+            kind == ConnectionCallKind::CallReadOnly) {
             InstrumentedBackend::texts.emplace_back(text);
         }
     }
