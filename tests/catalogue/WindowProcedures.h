@@ -1,0 +1,16 @@
+// The stored procedures and list sources of the criteria-window reports, declared in a test
+// database with the parameter names and order the catalogue sends. Report procedures return one
+// row (the deposit log three, one per resident status); outputs are assigned fixed values, one
+// per type: text "out " + the name without "@", whole numbers 7, floats 2.5, and the proration
+// setting "Actual Number Days". The lookups return a small property "P1": three residents (one
+// with an apostrophe in the id, one former) and an applicant without a unit, a posted date with one batch, two other-unit types, the
+// proration setting "Actual Number Days" and the setup values the rows read.
+#pragma once
+
+#include "support/TestDatabase.h"
+
+namespace hlreports::test {
+
+void AddWindowProcedures(const TestDatabase& db);
+
+}  // namespace hlreports::test
