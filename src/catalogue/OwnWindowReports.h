@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "catalogue/ReportRow.h"
-#include "data/Recordset.h"
+#include "recordset/Recordset.h"
 
 namespace hlreports {
 

@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "data/RecordsetErrors.h"
+#include "recordset/RecordsetErrors.h"
 
 namespace hlreports {
 

@@ -8,7 +8,7 @@
 
 #include <vector>
 
-#include "data/Recordset.h"
+#include "recordset/Recordset.h"
 #include "ui/Control.h"
 
 namespace hlreports {

@@ -25,7 +25,7 @@
 #include <cstdint>
 #include <string>
 
-#include "data/Recordset.h"
+#include "recordset/Recordset.h"
 #include "ui/Form.h"
 
 namespace hlreports {

@@ -142,6 +142,14 @@ TEST_F(WindowRowsTest, CancelInAnOwnDialogRunsNothing) {
     }
 }
 
+// An answer-file action clicking the control, and a text formula as DescribeValue writes it.
+std::string Click(const std::string& control) {
+    return R"(["click", ")" + control + R"("], )";
+}
+std::string Text(const std::string& text) {
+    return "String \"" + text + "\"";
+}
+
 const char* const kProperty = R"(@Property 200(10) in = String "P1")";
 
 std::vector<RowCase> Cases() {
@@ -208,7 +216,7 @@ std::vector<RowCase> Cases() {
         add({.key = key,
              .variant = option,
              .caption = caption,
-             .actions = dates + R"(["click", ")" + option + R"("], )" + preview,
+             .actions = dates + Click(option) + preview,
              .procedure = "sp_Rep_rptLeaseExpiration",
              .call = {"sp_Rep_rptLeaseExpiration @RepStart='2024-01-01',@RepEnd='2024-01-31',"
                       "@Property='P1',@OrderBy='" +
@@ -220,11 +228,11 @@ std::vector<RowCase> Cases() {
         add({.key = "rptNSF",
              .variant = option,
              .caption = "Returned Item Report Criteria",
-             .actions = dates + R"(["click", ")" + option + R"("], )" + preview,
+             .actions = dates + Click(option) + preview,
              .procedure = "sp_Rep_NSF",
              .call = {"sp_Rep_NSF @Property='P1'," + datesText},
              .formulas = {{"Property", idAndName},
-                          {"SortOrder", std::string("String \"") + sortOrder + "\""},
+                          {"SortOrder", Text(sortOrder)},
                           {"StartDate", start},
                           {"EndDate", end}}});
     }
@@ -244,8 +252,7 @@ std::vector<RowCase> Cases() {
         add({.key = "rptTrafficSum",
              .variant = std::string(sort) + " " + show,
              .caption = "Traffic Summary Report Criteria",
-             .actions = dates + R"(["click", ")" + sort + R"("], ["click", ")" + show + R"("], )" +
-                        preview,
+             .actions = dates + Click(sort) + Click(show) + preview,
              .procedure = "sp_Rep_rptTraffic",
              .call = {trafficCall},
              .formulas = {{"StartDate", start},
@@ -253,8 +260,8 @@ std::vector<RowCase> Cases() {
                           {"Property", name},
                           {"PropertyName", name},
                           {"LeaseDate", R"(String "3/1/2024")"},
-                          {"Sort", std::string("String \"") + sortText + "\""},
-                          {"View", std::string("String \"") + viewText + "\""}}});
+                          {"Sort", Text(sortText)},
+                          {"View", Text(viewText)}}});
     }
     add({.key = "rptTraffic",
          .variant = "dates, no sort or view",
@@ -282,11 +289,10 @@ std::vector<RowCase> Cases() {
         add({.key = "rptTenantList",
              .variant = option,
              .caption = "Resident List Report Criteria",
-             .actions = R"(["click", ")" + std::string(option) + R"("], )" + preview,
+             .actions = Click(option) + preview,
              .procedure = "sp_Rep_rptTenantList",
              .call = {"sp_Rep_rptTenantList @Property='P1'"},
-             .formulas = {{"Property", idAndName},
-                          {"SortOrder", std::string("String \"") + sortOrder + "\""}}});
+             .formulas = {{"Property", idAndName}, {"SortOrder", Text(sortOrder)}}});
     }
     for (const auto& [variant, actions, batch, viewAll] :
          {std::tuple{"one batch", R"js(["pick", "cboCombo(1)", "B7"], )js", "B7", "0"},
@@ -322,14 +328,14 @@ std::vector<RowCase> Cases() {
         add({.key = "rptCurrentBalance",
              .variant = std::string(option) + " " + checks,
              .caption = "Current Balance Report Criteria",
-             .actions = asOf + R"(["click", ")" + option + R"("], )" + checks + preview,
+             .actions = asOf + Click(option) + checks + preview,
              .procedure = "sp_Rep_rptCurrentBallance",
              .call = {"sp_Rep_rptCurrentBallance @Property='P1',@AsOfDate='2024-03-15',"
                       "@Applicants=" +
                       std::string(applicants ? "-1" : "0")},
              .formulas = {{"ShowDetail", boolean},
                           {"PropertyName", name},
-                          {"RepDetails", std::string("String \"") + details + "\""},
+                          {"RepDetails", Text(details)},
                           {"AsOfDate", "Date #2024-03-15#"},
                           {"ShowApplicants", applicants ? "Boolean True" : "Boolean False"}}});
     }
@@ -340,14 +346,13 @@ std::vector<RowCase> Cases() {
         add({.key = "rptDelinquency",
              .variant = option,
              .caption = "Aged Delinquency Report Criteria",
-             .actions = asOf + R"(["click", ")" + option + R"("], )" +
-                        (detail ? R"(["click", "chk1"], )" : "") + preview,
+             .actions = asOf + Click(option) + (detail ? R"(["click", "chk1"], )" : "") + preview,
              .procedure = "sp_Rep_rptDelinquency",
              .call = {"sp_Rep_rptDelinquency @Property='P1',@DelinqOper='" + std::string(oper) +
                       "',@AgeBy=0,@AsOfDate='2024-03-15'"},
              .formulas = {{"ShowDetail", detail ? "Boolean True" : "Boolean False"},
                           {"PropertyName", name},
-                          {"RepDetails", std::string("String \"") + details + "\""},
+                          {"RepDetails", Text(details)},
                           {"AsOfDate", "Date #2024-03-15#"}}});
     }
     add({.key = "rptWeeklyBoxScore",
@@ -386,11 +391,10 @@ std::vector<RowCase> Cases() {
         add({.key = "UnitListing",
              .variant = option,
              .caption = "Unit Listing Criteria",
-             .actions = R"(["click", ")" + std::string(option) + R"("], )" + preview,
+             .actions = Click(option) + preview,
              .procedure = "sp_Rep_UnitListing",
              .call = {"sp_Rep_UnitListing @Property='P1'"},
-             .formulas = {{"PropName", name},
-                          {"SortBy", std::string("String \"") + sortBy + "\""}}});
+             .formulas = {{"PropName", name}, {"SortBy", Text(sortBy)}}});
     }
     add({.key = "rptUnitStats",
          .variant = "dates",
@@ -407,11 +411,11 @@ std::vector<RowCase> Cases() {
         add({.key = "rptTransList",
              .variant = option,
              .caption = "Transaction List Report Criteria",
-             .actions = dates + R"(["click", ")" + option + R"("], )" + preview,
+             .actions = dates + Click(option) + preview,
              .procedure = "sp_Rep_rptTransList",
              .call = {"sp_Rep_rptTransList @Property='P1',@PropName='Maple Court',"
                       "@RepStart='2024-01-01',@RepEnd='2024-01-31'"},
-             .formulas = {{"SortParam", std::string("String \"") + sortParam + "\""}}});
+             .formulas = {{"SortParam", Text(sortParam)}}});
     }
     add({.key = "rptCashReceiptsGLEffect",
          .variant = "dates and both sub-reports",
@@ -427,7 +431,7 @@ std::vector<RowCase> Cases() {
         add({.key = "rptMoveInOut",
              .variant = option,
              .caption = "MoveIn MoveOut Report Criteria",
-             .actions = dates + R"(["click", ")" + option + R"("], )" + preview,
+             .actions = dates + Click(option) + preview,
              .procedure = "sp_Rep_rptMoveInOut",
              .call = {"sp_Rep_rptMoveInOut @Property='P1'," + datesText + ",@SortBy='" + sortBy +
                       "'"},
@@ -488,8 +492,7 @@ std::vector<RowCase> Cases() {
              .procedure = "sp_Rep_OtherUnitByType",
              .call = {"sp_Rep_OtherUnitByType @Property='P1',@booRented=" + std::to_string(rented) +
                       ",@booAvailable=" + std::to_string(available) + ",@Type='" + type + "'"},
-             .formulas = {{"Property", name},
-                          {"Criteria", std::string("String \"") + criteria + "\""}}});
+             .formulas = {{"Property", name}, {"Criteria", Text(criteria)}}});
     }
     for (const auto& [sort, show, all, onGroup] :
          {std::tuple{"optSort1", "optShow1", 1, "BDay_Month, BirthDate"},
@@ -497,12 +500,10 @@ std::vector<RowCase> Cases() {
         add({.key = "rptResidentBDay",
              .variant = std::string(sort) + " " + show,
              .caption = "Resident Birthday Report Criteria",
-             .actions = R"(["click", ")" + std::string(sort) + R"("], ["click", ")" + show +
-                        R"("], )" + preview,
+             .actions = Click(sort) + Click(show) + preview,
              .procedure = "sp_Rep_ResidentBDay",
              .call = {"sp_Rep_ResidentBDay @Property='P1',@AllBDays=" + std::to_string(all)},
-             .formulas = {{"Property", name},
-                          {"OnGroup", std::string("String \"") + onGroup + "\""}}});
+             .formulas = {{"Property", name}, {"OnGroup", Text(onGroup)}}});
     }
     add({.key = "WeeklyBoxCommunities",
          .variant = "dates",
