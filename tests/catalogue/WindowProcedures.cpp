@@ -62,6 +62,11 @@ const Procedure kReportProcedures[] = {
      "@Property varchar(10), @AsOfMonth varchar(2), @AsOfYear varchar(4)"},
     {"sp_Rep_ClassicInterfaceStatus",
      "@Property varchar(10), @Option smallint, @Lease varchar(15), @Revision smallint"},
+    {"sp_Rep_TransDetailOptions",
+     "@Property varchar(10), @AcctgMethod varchar(10), @DateType varchar(20),"
+     " @StartDt varchar(10), @EndDt varchar(10), @UnitStart int, @UnitEnd int,"
+     " @UnitStatus varchar(10), @Residents varchar(8000), @Accounts varchar(8000),"
+     " @ChargeTypes varchar(8000), @Batches varchar(8000), @Runs varchar(8000)"},
     {"sp_EOM",
      "@Property varchar(10), @EndDate date, @DaysInMonth int, @ReportOnly smallint,"
      " @GPR float OUTPUT, @LTL float OUTPUT, @VL float OUTPUT"},
@@ -139,6 +144,18 @@ void AddWindowProcedures(const TestDatabase& db) {
                     "SELECT * FROM tblRes ORDER BY Name");
     db.AddProcedure("sp_ResidentsAndApplicants", "@Property varchar(10)",
                     "SELECT * FROM tblRes ORDER BY Name");
+    db.AddProcedure("sp_ChargeTypes", "@Property varchar(10)",
+                    "SELECT 'LATE' AS Charge_Type, 'Late fee' AS Charge_Description UNION ALL"
+                    " SELECT 'RENT', 'Rent'");
+    db.AddProcedure("sp_stp_Units", "",
+                    "SELECT 'P1' AS Property, '101' AS Unit, 1 AS SortOrder UNION ALL"
+                    " SELECT 'P1', '102', 2 UNION ALL SELECT 'O''K', '201', 1 UNION ALL"
+                    " SELECT 'O''K', '202', 2");
+    db.AddProcedure("sp_TransDetailOptions_Parameters", "@Property varchar(10)",
+                    "SELECT '4000' AS Value, 'Rent' AS Title, 'Account' AS Type UNION ALL"
+                    " SELECT '4999', '', 'Account' UNION ALL SELECT '4''10', '', 'Account'"
+                    " UNION ALL SELECT 'B-1', 'Receipts', 'Batch' UNION ALL"
+                    " SELECT '3', 'Monthly', 'Run' UNION ALL SELECT '5', 'Monthly', 'Run'");
     db.AddProcedure("sp_stp_Properties", "", "SELECT * FROM tblProperties");
     db.AddProcedure("sp_GetPropertyInfo", "@Property varchar(10), @DBVersion varchar(10) OUTPUT",
                     "SELECT '1' AS \"@DBVersion\"; SELECT 'Actual Number Days' AS"

@@ -11,7 +11,9 @@
 
 #include "catalogue/Catalogue.h"
 #include "catalogue/CatalogueFixture.h"
+#include "catalogue/OwnWindowReports.h"
 #include "catalogue/WindowProcedures.h"
+#include "engine/CoreSetupService.h"
 #include "runtime/Err.h"
 #include "ui/ScriptedUi.h"
 
@@ -37,6 +39,14 @@ class WindowRowsTest : public CatalogueTest {
     void SetUp() override {
         CatalogueTest::SetUp();
         AddWindowProcedures(db);
+        // The transaction report titles its accounts from the data folder's setup service.
+        files.WriteFile("data/setup.json",
+                        R"({"gl_accounts": {"01": [{"number": "4000", "title": "Rental Income"},)"
+                        R"( {"number": "4'10", "title": "Odd Fees"}]}})");
+        TheSession().settings.glPrefix = "01";
+        auto service = std::make_shared<CoreSetupService>();
+        service->Init(DataFolder(), "qz", "");
+        TheSession().setupService = service;
     }
 
     // Runs the key's builder with one dialog's answers (a JSON object of the answer file).
@@ -48,11 +58,12 @@ class WindowRowsTest : public CatalogueTest {
         TheSession().ui = std::make_shared<ScriptedUi>(
             AnswerFile::Parse(R"({"dialogs": [)" + dialog + "]}", "test"), messages);
         bParamsWindow = false;
-        BuilderContext context{"P1", "Maple Court", bParamsWindow, parameters, criteria, report, "",
-                               ""};
+        BuilderContext context{
+            propertyId, "Maple Court", bParamsWindow, parameters, criteria, report, "", ""};
         return StandardCatalogue().at(key).build(context);
     }
 
+    std::string propertyId = "P1";
     std::shared_ptr<CoreReport> report;
     CoreParameterArray parameters;
     std::ostringstream messages;
@@ -129,6 +140,8 @@ TEST_F(WindowRowsTest, CancelInAnOwnDialogRunsNothing) {
     } cases[] = {
         {"ClassicInterfaceStatus", "sp_Rep_ClassicInterfaceStatus", R"(["click", "cmdCancel"])"},
         {"ClassicInterfaceStatus", "sp_Rep_ClassicInterfaceStatus", R"(["close"])"},
+        {"rptTransDetailOptions", "sp_Rep_TransDetailOptions", R"(["click", "cmdCancel"])"},
+        {"rptTransDetailOptions", "sp_Rep_TransDetailOptions", R"(["close"])"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(std::string(c.key) + " " + c.actions);
@@ -554,7 +567,110 @@ std::vector<RowCase> Cases() {
              .call = {"sp_Rep_ClassicInterfaceStatus @Property='P1'," + std::string(call)},
              .formulas = {{"PropertyName", idAndName}}});
     }
+    const std::string transaction = "sp_Rep_TransDetailOptions @Property='P1',";
+    add({.key = "rptTransDetailOptions",
+         .variant = "everything",
+         .caption = "Accounting Transaction Report Criteria",
+         .actions = preview,
+         .procedure = "sp_Rep_TransDetailOptions",
+         .call = {transaction +
+                  "@AcctgMethod='1',@DateType='0',@StartDt='',@EndDt='',@UnitStart=-1,"
+                  "@UnitEnd=-1,@UnitStatus='',@Residents='',@Accounts='',@ChargeTypes='',"
+                  "@Batches='',@Runs=''"},
+         .formulas = {{"Property", name}}});
+    // Each list narrowed; the lists arrive quoted once ('O''NEIL1'), which the text call
+    // quotes again as a whole.
+    add({.key = "rptTransDetailOptions",
+         .variant = "every list narrowed, current residents",
+         .caption = "Accounting Transaction Report Criteria",
+         .actions =
+             R"(["pick", "cboAcctgMethod", "2"], ["pick", "cboDateUsed", "2"],)"
+             R"( ["set", "dtpDateFrom", "2024-01-01"], ["set", "dtpDateTo", "2024-01-31"],)"
+             R"( ["click", "chkUnits"], ["pick", "cboUnitStart", "101"],)"
+             R"( ["pick", "cboUnitEnd", "102"], ["click", "chkResidents"],)"
+             R"js( ["click", "optResStatus(1)"], ["pick", "grdResident", "O'NEIL1", "R1"],)js"
+             R"( ["click", "chkAccounts"], ["pick", "grdAccount", "4'10", "4999"],)"
+             R"( ["click", "chkChargeTypes"], ["pick", "grdChargeType", "LATE"],)"
+             R"( ["click", "chkBatches"], ["pick", "grdBatch", "B-1"],)"
+             R"( ["click", "chkRuns"], ["pick", "grdRun", "3", "5"], )" +
+             preview,
+         .procedure = "sp_Rep_TransDetailOptions",
+         .call = {transaction +
+                  "@AcctgMethod='2',@DateType='2',@StartDt='1/1/2024',@EndDt='1/31/2024',"
+                  "@UnitStart=1,@UnitEnd=2,@UnitStatus='Active',"
+                  "@Residents='''O''''NEIL1'',''R1''',@Accounts='''4''''10'',''4999''',"
+                  "@ChargeTypes='''LATE''',@Batches='''B-1''',@Runs='3,5'"},
+         .formulas = {{"Property", name}}});
+    add({.key = "rptTransDetailOptions",
+         .variant = "former residents, all of them",
+         .caption = "Accounting Transaction Report Criteria",
+         .actions = R"js(["click", "chkResidents"], ["click", "optResStatus(2)"], )js" + preview,
+         .procedure = "sp_Rep_TransDetailOptions",
+         .call = {transaction +
+                  "@AcctgMethod='1',@DateType='0',@StartDt='',@EndDt='',@UnitStart=-1,"
+                  "@UnitEnd=-1,@UnitStatus='Closed',@Residents='',@Accounts='',@ChargeTypes='',"
+                  "@Batches='',@Runs=''"},
+         .formulas = {{"Property", name}}});
     return cases;
+}
+
+// The accounts are titled from the setup service: a known account gets its title (an apostrophe
+// in the account matched as it is), an unknown one "Unknown account"; no accounts, no lookup.
+TEST_F(WindowRowsTest, AccountTitlesComeFromTheSetupService) {
+    const auto rows = [](std::vector<std::pair<std::string, std::string>> values) {
+        auto recordset = EmptyList({"Value", "Title", "Type"});
+        for (const auto& [value, type] : values) {
+            recordset->AppendRow({Variant(value), Variant(""), Variant(type)});
+        }
+        recordset->FinishLoading();
+        return recordset;
+    };
+    const RecordsetPtr accounts = AccountsWithTitles(
+        *rows({{"4000", "Account"}, {"B-1", "Batch"}, {"4'10", "Account"}, {"4999", "Account"}}),
+        "01");
+    std::vector<std::string> titles;
+    for (accounts->MoveFirst(); !accounts->EOF(); accounts->MoveNext()) {
+        titles.push_back(accounts->Value("Value").ToString() + " " +
+                         accounts->Value("Title").ToString());
+    }
+    EXPECT_EQ(titles, (std::vector<std::string>{"4000 Rental Income", "4'10 Odd Fees",
+                                                "4999 Unknown account"}));
+    TheSession().setupService.reset();
+    EXPECT_EQ(AccountsWithTitles(*rows({{"B-1", "Batch"}}), "01")->RecordCount(), 0);
+    EXPECT_THROW(AccountsWithTitles(*rows({{"4000", "Account"}}), "01"), ComError);
+}
+
+// The units list holds the property's own units, also for an id with an apostrophe; a failing
+// parameter procedure leaves accounts, batches and runs empty and the window still opens.
+TEST_F(WindowRowsTest, TransactionWindowListsOfAQuotedPropertyAndAFailedParameterRun) {
+    propertyId = "O'K";
+    CallRecorder recorder;
+    ASSERT_NE(Build("rptTransDetailOptions",
+                    R"({"do": [["click", "chkUnits"], ["pick", "cboUnitEnd", "202"],)"
+                    R"( ["click", "cmdPreview"]]})",
+                    {}, Variant::Null()),
+              nullptr);
+    EXPECT_NE(LastCallOf("sp_Rep_TransDetailOptions")->text.find("@UnitStart=-1,@UnitEnd=2,"),
+              std::string::npos);
+    const std::string refused = R"({"do": [["click", "chkUnits"], ["pick", "cboUnitEnd", "102"]]})";
+    const ComError error =
+        CaughtComError([&] { Build("rptTransDetailOptions", refused, {}, Variant::Null()); });
+    EXPECT_EQ(error.Number(), 2955);
+    EXPECT_EQ(error.Source(), "rptTransDetailOptions");
+    EXPECT_NE(error.Description().find("has no row \"102\""), std::string::npos)
+        << error.Description();
+
+    propertyId = "P1";
+    db.Execute("DELETE FROM sys_procedures WHERE name = 'sp_TransDetailOptions_Parameters'");
+    const std::string accounts =
+        R"({"do": [["click", "chkAccounts"], ["pick", "grdAccount", "4000"]]})";
+    EXPECT_NE(CaughtComError([&] { Build("rptTransDetailOptions", accounts, {}, Variant::Null()); })
+                  .Description()
+                  .find("has no row \"4000\""),
+              std::string::npos);
+    ASSERT_NE(
+        Build("rptTransDetailOptions", R"({"do": [["click", "cmdPreview"]]})", {}, Variant::Null()),
+        nullptr);
 }
 
 }  // namespace
