@@ -25,6 +25,13 @@ struct ProcedureArgument {
     Variant value;
 };
 
+// What the wrapper asks of every connection it opens. Backends that cannot time out a
+// statement or a login ignore the figure they cannot use (the embedded one ignores both).
+struct ConnectionOptions {
+    int commandTimeoutSeconds = 30;
+    int connectionTimeoutSeconds = 15;
+};
+
 struct ProcedureResult {
     RecordsetPtr rows;             // nullptr when the procedure returned no row set
     std::vector<Variant> outputs;  // one per argument; Empty for inputs
