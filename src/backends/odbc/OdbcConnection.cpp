@@ -8,6 +8,7 @@
 #include "backends/BackendSqlText.h"
 #include "backends/CallText.h"
 #include "backends/DatabaseError.h"
+#include "backends/ReadOnlyRoad.h"
 #include "backends/odbc/OdbcBatchUpdate.h"
 #include "backends/odbc/OdbcConnectionString.h"
 #include "backends/odbc/OdbcHandles.h"
@@ -16,6 +17,7 @@
 #include "backends/odbc/OdbcText.h"
 #include "backends/odbc/OdbcValues.h"
 #include "recordset/AdoTypes.h"
+#include "runtime/Text.h"
 
 namespace hlreports {
 namespace {
@@ -59,6 +61,9 @@ class OdbcConnection final : public Connection {
     }
     ProcedureResult CallProcedure(std::string_view name,
                                   const std::vector<ProcedureArgument>& arguments) override;
+    RecordsetPtr OpenReadOnly(std::string_view sql, const std::vector<BoundValue>& values) override;
+    RecordsetPtr CallReadOnly(std::string_view name,
+                              const std::vector<BoundValue>& arguments) override;
 
     void BeginTransaction() override;
     void Commit() override { EndTransaction(SQL_COMMIT); }
@@ -77,6 +82,11 @@ class OdbcConnection final : public Connection {
     OdbcProcedureCatalog procedures_;
 
     RecordsetPtr RunText(std::string_view text, bool wantRows);
+    RecordsetPtr RunCall(const OdbcProcedureInfo& procedure,
+                         const std::vector<std::optional<Variant>>& supplied, bool wantRows,
+                         std::string source);
+    template <typename Work>
+    RecordsetPtr ReadingOnly(Work work);
     void SetAutocommit(bool on);
     void EndTransaction(SQLSMALLINT completion);
 };
@@ -211,6 +221,13 @@ RecordsetPtr OdbcConnection::RunText(std::string_view text, bool wantRows) {
         }
         supplied[static_cast<std::size_t>(index)] = std::move(argument.value);
     }
+    return RunCall(procedure, supplied, wantRows, std::string(text));
+}
+
+RecordsetPtr OdbcConnection::RunCall(const OdbcProcedureInfo& procedure,
+                                     const std::vector<std::optional<Variant>>& supplied,
+                                     bool wantRows, std::string source) {
+    std::string context = "procedure " + procedure.name;
     std::deque<OdbcParameter> bound;
     std::vector<std::string> outputNames;
     for (std::size_t i = 0; i < procedure.parameters.size(); ++i) {
@@ -233,7 +250,105 @@ RecordsetPtr OdbcConnection::RunText(std::string_view text, bool wantRows) {
         bound[i].Bind(statement, static_cast<SQLUSMALLINT>(i + 1));
     }
     return RunOdbcStatement(statement, CallEscape(procedure, procedure.parameters.size()),
-                            outputNames, wantRows, std::string(text));
+                            outputNames, wantRows, std::move(source));
+}
+
+// Outside a transaction the work runs in a READ ONLY transaction that is rolled back, so the
+// server refuses any write and nothing could stay; inside the caller's transaction it runs
+// within a savepoint that is rolled back to afterwards.
+template <typename Work>
+RecordsetPtr OdbcConnection::ReadingOnly(Work work) {
+    auto plain = [this](std::string_view sql) {
+        OdbcHandle statement = NewOdbcStatement(connection_, commandTimeoutSeconds_);
+        RunOdbcStatement(statement, sql, {}, false, "");
+    };
+    if (inTransaction_) {
+        plain("SAVEPOINT hl_read_only");
+        RecordsetPtr rows;
+        try {
+            rows = work();
+        } catch (...) {
+            plain("ROLLBACK TO SAVEPOINT hl_read_only");
+            throw;
+        }
+        plain("ROLLBACK TO SAVEPOINT hl_read_only");
+        return rows;
+    }
+    SetAutocommit(false);
+    try {
+        plain("SET TRANSACTION READ ONLY");
+        RecordsetPtr rows = work();
+        CheckOdbc(SQLEndTran(SQL_HANDLE_DBC, connection_.Get(), SQL_ROLLBACK), connection_,
+                  "ending the read-only transaction");
+        SetAutocommit(true);
+        return rows;
+    } catch (...) {
+        SQLEndTran(SQL_HANDLE_DBC, connection_.Get(), SQL_ROLLBACK);
+        SQLSetConnectAttr(connection_.Get(), SQL_ATTR_AUTOCOMMIT,
+                          reinterpret_cast<SQLPOINTER>(SQL_AUTOCOMMIT_ON), 0);
+        throw;
+    }
+}
+
+RecordsetPtr OdbcConnection::OpenReadOnly(std::string_view sql,
+                                          const std::vector<BoundValue>& values) {
+    PositionalQuery query = BindPlaceholders(sql, values);
+    std::optional<CallHead> head = ParseCallHead(query.text);
+    std::string first =
+        ToUpperAscii(Trim(query.text).substr(0, Trim(query.text).find_first_of(" \t\r\n(")));
+    if (head || (first != "SELECT" && first != "WITH" && first != "VALUES")) {
+        RaiseWouldChange(
+            "it is " + (first.empty() ? std::string("not a query") : "a " + first + " statement"));
+    }
+    return ReadingOnly([&] {
+        std::deque<OdbcParameter> bound;
+        for (std::size_t i = 0; i < query.values.size(); ++i) {
+            const Variant& value = query.values[i];
+            int32_t type = value.Kind() == VariantKind::Date ? adDBTimeStamp
+                           : value.Kind() == VariantKind::Long ||
+                                   value.Kind() == VariantKind::Integer ||
+                                   value.Kind() == VariantKind::Boolean
+                               ? adInteger
+                           : value.Kind() == VariantKind::Double   ? adDouble
+                           : value.Kind() == VariantKind::Currency ? adCurrency
+                                                                   : adVarChar;
+            bound.emplace_back(type, 0, adParamInput, value,
+                               "value " + std::to_string(i + 1) + " of the query");
+        }
+        OdbcHandle statement = NewOdbcStatement(connection_, commandTimeoutSeconds_);
+        for (std::size_t i = 0; i < bound.size(); ++i) {
+            bound[i].Bind(statement, static_cast<SQLUSMALLINT>(i + 1));
+        }
+        RecordsetPtr rows = RunOdbcStatement(statement, query.text, {}, true, std::string(sql));
+        if (!rows) {
+            RaiseDatabaseError(std::string(kReadOnlyNoRows));
+        }
+        return rows;
+    });
+}
+
+RecordsetPtr OdbcConnection::CallReadOnly(std::string_view name,
+                                          const std::vector<BoundValue>& arguments) {
+    const OdbcProcedureInfo& procedure = procedures_.Require(connection_, name);
+    std::string context = "procedure " + procedure.name;
+    std::vector<std::optional<Variant>> supplied(procedure.parameters.size());
+    for (const BoundValue& argument : arguments) {
+        if (argument.isList) {
+            RaiseDatabaseError(context + ": argument " + argument.name +
+                               " is a list, which a procedure cannot take");
+        }
+        int index = procedure.IndexOf(argument.name);
+        if (index < 0) {
+            RaiseDatabaseError(context + ": " + argument.name +
+                               " is not a parameter of the procedure");
+        }
+        if (supplied[static_cast<std::size_t>(index)]) {
+            RaiseDatabaseError(context + ": " + argument.name + " is given more than once");
+        }
+        supplied[static_cast<std::size_t>(index)] = argument.value;
+    }
+    return ReadingOnly(
+        [&] { return RunCall(procedure, supplied, true, CallSource(procedure, supplied)); });
 }
 
 void OdbcConnection::SetAutocommit(bool on) {
