@@ -12,6 +12,13 @@ namespace {
 
 using test::CaughtFrom;
 
+BoundValue Value(const char* name, Variant value) {
+    BoundValue bound;
+    bound.name = name;
+    bound.value = std::move(value);
+    return bound;
+}
+
 class ServerReadOnly : public test::MariaDbTest {
   protected:
     std::unique_ptr<Connection> connection;
@@ -36,11 +43,13 @@ class ServerReadOnly : public test::MariaDbTest {
 
 // A query reads with its values bound; a list expands to one value per item.
 TEST_F(ServerReadOnly, QueriesBindTheirValues) {
-    BoundValue property{"@Property", Variant("OAK'; DROP TABLE tblUnit; --")};
+    BoundValue property = Value("@Property", Variant("OAK'; DROP TABLE tblUnit; --"));
     RecordsetPtr none =
         connection->OpenReadOnly("SELECT name FROM tblUnit WHERE property = @Property", {property});
     EXPECT_EQ(none->RecordCount(), 0);
-    BoundValue ids{"@Ids", Variant(), true, {Variant(1), Variant(3)}};
+    BoundValue ids = Value("@Ids", Variant());
+    ids.isList = true;
+    ids.items = {Variant(1), Variant(3)};
     RecordsetPtr rows =
         connection->OpenReadOnly("SELECT name FROM tblUnit WHERE id IN (@Ids) ORDER BY id", {ids});
     ASSERT_EQ(rows->RecordCount(), 2);
@@ -56,11 +65,10 @@ TEST_F(ServerReadOnly, WritesNeverLand) {
     EXPECT_EQ(update.Description(),
               "the statement would change the database (it is a UPDATE statement); only reading "
               "is allowed here");
-    RecordsetPtr units = connection->CallReadOnly("sp_Units", {{"@Property", Variant("OAK")}});
+    RecordsetPtr units = connection->CallReadOnly("sp_Units", {Value("@Property", Variant("OAK"))});
     EXPECT_EQ(units->RecordCount(), 2);
-    ComError sneaky = CaughtFrom([&] {
-        connection->CallReadOnly("sp_Sneaky", {{"@Property", Variant("OAK")}});
-    });
+    ComError sneaky = CaughtFrom(
+        [&] { connection->CallReadOnly("sp_Sneaky", {Value("@Property", Variant("OAK"))}); });
     EXPECT_NE(sneaky.Description().find("READ ONLY"), std::string::npos) << sneaky.Description();
     EXPECT_EQ(QueryText("SELECT count(*) FROM tblUnit"), "3");
     // The connection is usable for writing again afterwards.
