@@ -10,6 +10,7 @@ packages=(
     mariadb-server mariadb-client odbc-mariadb
     libpugixml-dev libfmt-dev libcli11-dev nlohmann-json3-dev
     libgtest-dev libgmock-dev libbenchmark-dev
+    help2man dpkg-dev
 )
 
 missing=()
