@@ -5,6 +5,7 @@
 
 #include "catalogue/CustomReports.h"
 #include "catalogue/NoWindowReports.h"
+#include "catalogue/OwnWindowReports.h"
 #include "catalogue/ParameterJournals.h"
 #include "catalogue/StandardReport.h"
 #include "catalogue/WindowReports.h"
@@ -24,10 +25,13 @@ Catalogue BuildCatalogue() {
                                            return RunStandardReport(spec, context);
                                        }});
     }
-    for (const ReportRow& spec : WindowReportRows()) {
-        AddEntry(catalogue, spec.key, {RoadKind::Builder, [&spec](BuilderContext& context) {
-                                           return RunStandardReport(spec, context);
-                                       }});
+    for (const auto* rows : {&WindowReportRows(), &OwnWindowReportRows()}) {
+        for (const ReportRow& spec : *rows) {
+            AddEntry(catalogue, spec.key,
+                     {RoadKind::Builder,
+                      [&spec](BuilderContext& context) { return RunStandardReport(spec, context); },
+                      spec.needsSetupService});
+        }
     }
     AddEntry(catalogue, "EndOfMonth", {RoadKind::Builder, EndOfMonthReport});
     for (const JournalSpec& spec : ParameterJournalSpecs()) {
