@@ -12,6 +12,7 @@ set(HL_PUBLIC_HEADERS
     hlreports/Version.h           include/hlreports/Version.h
     runtime/Variant.h             src/runtime/Variant.h
     runtime/Date.h                src/runtime/Date.h
+    runtime/Decimal.h             src/runtime/Decimal.h
     runtime/ComError.h            src/runtime/ComError.h
     runtime/Err.h                 src/runtime/Err.h
     runtime/Session.h             src/runtime/Session.h

@@ -25,6 +25,8 @@ std::string SqlLiteral(const Variant& value) {
         case VariantKind::Double:
         case VariantKind::Currency:
             return NumberLiteral(value.ToDouble());
+        case VariantKind::Decimal:
+            return value.ToString();  // every digit, as the decimal holds them
         case VariantKind::Date: {
             Date date = value.ToDate();
             if (date.DateOnly() == date) {
@@ -46,6 +48,7 @@ std::optional<double> NumberOfVariant(const Variant& value) {
         case VariantKind::Long:
         case VariantKind::Double:
         case VariantKind::Currency:
+        case VariantKind::Decimal:
             return value.ToDouble();
         case VariantKind::String:
             return ParseNumericText(value.ToString());

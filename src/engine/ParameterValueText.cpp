@@ -23,7 +23,7 @@ std::optional<Number> WholeNumber(std::string_view text) {
 }
 
 // A plain decimal: optional minus, digits, optional point and digits. No exponent, no "inf".
-std::optional<double> Decimal(std::string_view text, int maxDecimals) {
+std::optional<double> PlainDecimalNumber(std::string_view text, int maxDecimals) {
     std::string_view digits = text.starts_with('-') ? text.substr(1) : text;
     const std::size_t point = digits.find('.');
     const std::string_view whole = digits.substr(0, point);
@@ -112,12 +112,12 @@ std::optional<int32_t> ReadValueTypeCode(std::string_view text) {
 std::optional<Variant> ReadParameterValue(int32_t valueType, std::string_view text) {
     switch (valueType) {
         case CoreValueNumber:
-            if (const auto number = Decimal(text, 1000)) {
+            if (const auto number = PlainDecimalNumber(text, 1000)) {
                 return Variant(*number);
             }
             return std::nullopt;
         case CoreValueCurrency:
-            if (const auto amount = Decimal(text, CurrencyDecimals);
+            if (const auto amount = PlainDecimalNumber(text, CurrencyDecimals);
                 amount && std::fabs(*amount) < 9.0e14) {
                 return Variant::FromCurrencyValue(*amount);
             }

@@ -76,6 +76,9 @@ void WriteValue(JsonWriter& json, const Variant& value) {
         case VariantKind::Currency:
             json.RawNumber(CurrencyJson(value.ToCurrencyScaled()));
             return;
+        case VariantKind::Decimal:
+            json.RawNumber(value.ToString());  // every digit: a double would lose some
+            return;
         case VariantKind::Date:
             WriteDate(json, value.ToDate());
             return;

@@ -36,6 +36,7 @@ GroupKey MakeGroupKey(const Variant& value) {
             case VariantKind::Long:
             case VariantKind::Double:
             case VariantKind::Currency:
+            case VariantKind::Decimal:
                 key.rank = 1;
                 key.number = value.ToDouble();
                 break;

@@ -86,6 +86,26 @@ std::string FixedText(double number, int decimals, std::string_view prefix) {
     return text;
 }
 
+// A decimal printed from its exact digits: rounded half away from zero like FixedText, but on
+// all of its up to 29 digits instead of a double's 15.
+std::string DecimalFixedText(const Decimal& value, int decimals, std::string_view prefix) {
+    const Decimal rounded = value.RoundedTo(decimals, DecimalRounding::HalfAwayFromZero);
+    std::string magnitude = rounded.ToString();
+    if (rounded.IsNegative()) {
+        magnitude.erase(0, 1);
+    }
+    if (rounded.Scale() < decimals) {
+        if (rounded.Scale() == 0) {
+            magnitude += '.';
+        }
+        magnitude.append(static_cast<std::size_t>(decimals - rounded.Scale()), '0');
+    }
+    std::string text = rounded.IsNegative() ? "-" : "";
+    text += prefix;
+    text += GroupThousands(magnitude);
+    return text;
+}
+
 std::optional<double> AsNumber(const Variant& value) {
     // A Boolean converts to -1/0, which no report means to print as an amount.
     if (!value.IsNumeric() || value.Kind() == VariantKind::Boolean) {
@@ -129,6 +149,17 @@ std::string DateText(const Variant& value, const ValueFormat& format) {
 }
 
 std::string NumberText(const Variant& value, const ValueFormat& format) {
+    if (value.Kind() == VariantKind::Decimal) {
+        const Decimal decimal = value.ToDecimal();
+        switch (format.kind) {
+            case ValueFormatKind::Integer:
+                return DecimalFixedText(decimal, 0, "");
+            case ValueFormatKind::Currency:
+                return DecimalFixedText(decimal, 2, "$");
+            default:
+                return DecimalFixedText(decimal, format.decimals, "");
+        }
+    }
     const std::optional<double> number = AsNumber(value);
     if (!number) {
         return value.DisplayText();

@@ -322,6 +322,19 @@ class CriteriaParser {
                 clause.scaled = static_cast<int64_t>(scaled);
                 return;
             }
+            case CellKind::Decimal: {
+                // Exact digits when the literal is plain decimal text ("$5" and "1,000" read as
+                // numbers first).
+                std::optional<Decimal> exact = Decimal::Parse(literal.text);
+                if (!exact) {
+                    exact = Decimal::FromDouble(NumberOf(literal));
+                }
+                if (!exact) {
+                    Fail();
+                }
+                clause.decimal = *exact;
+                return;
+            }
             default:
                 clause.number = NumberOf(literal);
                 return;
@@ -394,6 +407,11 @@ bool Criteria::ClauseMatches(const Clause& clause, const RowStore& store, uint32
         case CellKind::Currency: {
             const int64_t value = store.Signed(clause.field, row);
             order = value < clause.scaled ? -1 : value > clause.scaled ? 1 : 0;
+            break;
+        }
+        case CellKind::Decimal: {
+            const Decimal value = store.DecimalAt(clause.field, row);
+            order = value < clause.decimal ? -1 : value > clause.decimal ? 1 : 0;
             break;
         }
         case CellKind::Date: {

@@ -44,6 +44,7 @@ class Criteria {
         long double number = 0;  // integer, double and boolean kinds
         int64_t scaled = 0;      // currency
         double day = 0;          // dates, on the linear day line
+        Decimal decimal;         // decimal kinds, exactly
         std::string text;        // text kinds
     };
     friend class CriteriaParser;

@@ -30,6 +30,8 @@ int CompareCells(const RowStore& store, int field, uint32_t a, uint32_t b) {
         case CellKind::Double:
         case CellKind::Single:
             return threeWay(store.Real(field, a), store.Real(field, b));
+        case CellKind::Decimal:
+            return threeWay(store.DecimalAt(field, a), store.DecimalAt(field, b));
         case CellKind::Date:
             return threeWay(LinearDayNumber(store.Real(field, a)),
                             LinearDayNumber(store.Real(field, b)));

@@ -2,6 +2,7 @@
 // hand-rolled.
 #include "recordset/RecordsetValueText.h"
 
+#include <algorithm>
 #include <array>
 #include <bit>
 #include <charconv>
@@ -77,36 +78,21 @@ void AppendSingle(std::string& out, double value) {
 }
 
 // Exactly `scale` decimals and no zero before the point: .00, -.50, 12345.67, and "0" for a
-// zero with scale 0.
-void AppendNumeric(std::string& out, double value, int scale) {
-    char buffer[400];
-    const auto result =
-        std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, scale);
-    std::string_view text(buffer, static_cast<std::size_t>(result.ptr - buffer));
-    bool negative = false;
-    if (!text.empty() && text.front() == '-') {
-        negative = true;
-        text.remove_prefix(1);
+// zero with scale 0. A value with more decimals than the scale (a field that declares no
+// precision) keeps them: digits are never dropped.
+void AppendNumeric(std::string& out, const Decimal& value, int scale) {
+    std::string text = value.ToString();
+    if (value.Scale() < scale) {
+        if (value.Scale() == 0) {
+            text.push_back('.');
+        }
+        text.append(static_cast<std::size_t>(scale - value.Scale()), '0');
     }
-    const bool isZero = text.find_first_not_of("0.") == std::string_view::npos;
-    if (negative && !isZero) {
-        out.push_back('-');
-    }
-    if (scale > 0 && text.size() > 1 && text[0] == '0' && text[1] == '.') {
-        text.remove_prefix(1);
+    const std::size_t digits = value.IsNegative() ? 1 : 0;
+    if (text.size() > digits + 1 && text[digits] == '0' && text[digits + 1] == '.') {
+        text.erase(digits, 1);
     }
     out.append(text);
-}
-
-void AppendShortestFixed(std::string& out, double value) {
-    if (value == 0) {
-        out.push_back('0');
-        return;
-    }
-    char buffer[400];
-    const auto result =
-        std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed);
-    out.append(buffer, result.ptr);
 }
 
 void AppendCurrency(std::string& out, int64_t scaled) {
@@ -412,7 +398,8 @@ double ComposeDayNumber(int64_t day, double secondOfDay) {
     return day < 0 ? static_cast<double>(day) - fraction : static_cast<double>(day) + fraction;
 }
 
-void AppendValueText(std::string& out, const FieldInfo& field, CellKind kind, uint64_t bits) {
+void AppendValueText(std::string& out, const FieldInfo& field, CellKind kind, uint64_t bits,
+                     uint64_t highBits) {
     switch (kind) {
         case CellKind::Integer:
         case CellKind::Long:
@@ -435,17 +422,15 @@ void AppendValueText(std::string& out, const FieldInfo& field, CellKind kind, ui
         case CellKind::Single:
             AppendSingle(out, std::bit_cast<double>(bits));
             return;
-        case CellKind::Double: {
-            const double value = std::bit_cast<double>(bits);
+        case CellKind::Double:
+            AppendChars(out, std::bit_cast<double>(bits), std::chars_format::general, 17);
+            return;
+        case CellKind::Decimal: {
+            const Decimal value = Decimal::Unpack({bits, highBits});
             if (field.type == adNumeric) {
-                AppendNumeric(out, value,
-                              field.scale < 0    ? 0
-                              : field.scale > 38 ? 38
-                                                 : field.scale);
-            } else if (field.type == adDecimal || field.type == adVarNumeric) {
-                AppendShortestFixed(out, value);
+                AppendNumeric(out, value, std::clamp(field.scale, 0, 38));
             } else {
-                AppendChars(out, value, std::chars_format::general, 17);
+                out.append(value.Trimmed().ToString());
             }
             return;
         }
@@ -490,7 +475,8 @@ bool ParseDecimalInteger(std::string_view text, bool isUnsigned, uint64_t& bits)
     return result.ec == std::errc() && result.ptr == end;
 }
 
-bool ParseValueText(const FieldInfo& field, CellKind kind, std::string_view text, uint64_t& bits) {
+bool ParseValueText(const FieldInfo& field, CellKind kind, std::string_view text, uint64_t& bits,
+                    uint64_t& highBits) {
     text = Trimmed(text);
     switch (kind) {
         case CellKind::Integer:
@@ -537,6 +523,18 @@ bool ParseValueText(const FieldInfo& field, CellKind kind, std::string_view text
                 value = static_cast<float>(value);
             }
             bits = std::bit_cast<uint64_t>(value);
+            return true;
+        }
+        case CellKind::Decimal: {
+            const std::optional<Decimal> value = Decimal::Parse(text);
+            const std::optional<Decimal> fitted =
+                value ? FitDecimalToField(field, *value) : std::nullopt;
+            if (!fitted) {
+                return false;
+            }
+            const Decimal::Packed packed = fitted->Pack();
+            bits = packed.low;
+            highBits = packed.high;
             return true;
         }
         case CellKind::Text:

@@ -1,6 +1,7 @@
 // The text forms of field values and types in rowset XML, in one place for the writer and the
 // reader: dt:type/rs:dbtype names, value text per type (integers, %.17G doubles, currency with
-// at most four decimals, numeric with exactly `scale` decimals and no leading zero, ISO dates,
+// at most four decimals, numeric with exactly `scale` decimals and no leading zero, decimal and
+// varnumeric digit for digit without trailing fractional zeros, ISO dates,
 // booleans True/False, braced GUIDs, lowercase hex) and attribute escaping.
 //
 // Everything here is hand-rolled on std::to_chars/from_chars and plain digit arithmetic because
@@ -50,9 +51,13 @@ bool IsLongType(int32_t adoType);
 bool HasScale(int32_t adoType);  // numeric, decimal and timestamp types write rs:scale
 
 // --- Values (non-text kinds; text kinds are written through AppendEscaped) ---
-void AppendValueText(std::string& out, const FieldInfo& field, CellKind kind, uint64_t bits);
-// Reads one value; false when the text is not a valid value of the type (or out of its range).
-bool ParseValueText(const FieldInfo& field, CellKind kind, std::string_view text, uint64_t& bits);
+// `highBits` is the second word of a decimal cell, 0 for the other kinds.
+void AppendValueText(std::string& out, const FieldInfo& field, CellKind kind, uint64_t bits,
+                     uint64_t highBits);
+// Reads one value; false when the text is not a valid value of the type (or out of its range,
+// or, for a decimal, out of the field's precision and scale).
+bool ParseValueText(const FieldInfo& field, CellKind kind, std::string_view text, uint64_t& bits,
+                    uint64_t& highBits);
 // {XXXXXXXX-XXXX-XXXX-XXXX-XXXXXXXXXXXX} in upper case, from braced or bare text.
 std::optional<std::string> NormalizeGuid(std::string_view text);
 // Lowercase hex without whitespace; nothing when a non-hex character or an odd count remains.

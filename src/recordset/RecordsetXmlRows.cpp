@@ -124,12 +124,20 @@ void XmlLoader::ReadRow(const pugi::xml_node& node, uint32_t row, RowReadKind ki
         const int32_t type = declaration.info.type;
         if (cellKind != CellKind::Text) {
             uint64_t bits = 0;
-            if (!ParseValueText(declaration.info, cellKind, value, bits)) {
-                Fail(OffsetOf(attribute, node), "field '" + declaration.info.name + "' value " +
-                                                    Quoted(value) + " is not a valid " +
-                                                    XmlTypeOf(type).type);
+            uint64_t highBits = 0;
+            if (!ParseValueText(declaration.info, cellKind, value, bits, highBits)) {
+                const std::optional<Decimal> decimal =
+                    cellKind == CellKind::Decimal ? Decimal::Parse(value) : std::nullopt;
+                Fail(OffsetOf(attribute, node),
+                     decimal ? DecimalMisfitText(declaration.info, *decimal)
+                             : "field '" + declaration.info.name + "' value " + Quoted(value) +
+                                   " is not a valid " + XmlTypeOf(type).type);
             }
-            store_->SetBits(field, row, bits);
+            if (cellKind == CellKind::Decimal) {
+                store_->SetDecimal(field, row, Decimal::Unpack({bits, highBits}));
+            } else {
+                store_->SetBits(field, row, bits);
+            }
             continue;
         }
         if (type == adGUID || type == adBinary || type == adVarBinary || type == adLongVarBinary) {

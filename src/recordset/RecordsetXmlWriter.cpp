@@ -95,7 +95,8 @@ class XmlWriter {
     void TextAttribute(const char* name, std::string_view value, int field);
     void Number(int64_t value);
     void Field(int index);
-    void Cell(int field, uint64_t bits, std::string_view text);
+    void Cell(int field, uint64_t bits, uint64_t highBits, std::string_view text);
+    void StoredCell(int field, uint32_t row);
     void StoredRow(const char* indent, uint32_t row, bool withForceNull);
     void VariantRow(const char* indent, const std::vector<Variant>& values);
     void ChangedRow(const char* indent, uint32_t row, const std::vector<Variant>& original);
@@ -225,7 +226,14 @@ void XmlWriter::Schema(bool updatable) {
     out_.append("\t\t<s:extends type='rs:rowbase'/>\r\n\t</s:ElementType>\r\n</s:Schema>\r\n");
 }
 
-void XmlWriter::Cell(int field, uint64_t bits, std::string_view text) {
+void XmlWriter::StoredCell(int field, uint32_t row) {
+    const CellKind kind = store_.Kind(field);
+    Cell(field, store_.Bits(field, row),
+         kind == CellKind::Decimal ? store_.HighBits(field, row) : 0,
+         kind == CellKind::Text ? store_.Text(field, row) : std::string_view());
+}
+
+void XmlWriter::Cell(int field, uint64_t bits, uint64_t highBits, std::string_view text) {
     out_.push_back(' ');
     out_.append(names_[static_cast<std::size_t>(field)]);
     out_.append("='");
@@ -233,7 +241,7 @@ void XmlWriter::Cell(int field, uint64_t bits, std::string_view text) {
     if (kind == CellKind::Text) {
         Escaped(text, field);
     } else {
-        AppendValueText(out_, store_.Field(field), kind, bits);
+        AppendValueText(out_, store_.Field(field), kind, bits, highBits);
     }
     out_.push_back('\'');
 }
@@ -263,8 +271,7 @@ void XmlWriter::StoredRow(const char* indent, uint32_t row, bool withForceNull) 
             }
             continue;
         }
-        const bool isText = store_.Kind(field) == CellKind::Text;
-        Cell(field, store_.Bits(field, row), isText ? store_.Text(field, row) : std::string_view());
+        StoredCell(field, row);
     }
     ForceNull(nulls);
     out_.append("/>\r\n");
@@ -277,7 +284,7 @@ void XmlWriter::VariantRow(const char* indent, const std::vector<Variant>& value
         const CellValue cell =
             store_.ToCell(field, values[static_cast<std::size_t>(field)], Source);
         if (!cell.isNull) {
-            Cell(field, cell.bits, cell.text);
+            Cell(field, cell.bits, cell.highBits, cell.text);
         }
     }
     out_.append("/>\r\n");
@@ -298,8 +305,7 @@ void XmlWriter::ChangedRow(const char* indent, uint32_t row, const std::vector<V
             nulls.push_back(field);
             continue;
         }
-        const bool isText = store_.Kind(field) == CellKind::Text;
-        Cell(field, store_.Bits(field, row), isText ? store_.Text(field, row) : std::string_view());
+        StoredCell(field, row);
     }
     ForceNull(nulls);
     out_.append("/>\r\n");

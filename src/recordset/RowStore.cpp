@@ -1,6 +1,7 @@
 // Column storage and the conversions between Variants and cells; see RowStore.h.
 #include "recordset/RowStore.h"
 
+#include <algorithm>
 #include <bit>
 #include <cstring>
 #include <limits>
@@ -54,6 +55,18 @@ int64_t WholeNumber(const Variant& value, bool isUnsigned, uint64_t& unsignedBit
     return static_cast<int64_t>(number);
 }
 
+// Never rounded: a value that does not fit its column is an error naming both.
+Decimal FitDecimal(const FieldInfo& field, const Decimal& value, const char* source) {
+    std::optional<Decimal> fitted = FitDecimalToField(field, value);
+    if (!fitted) {
+        throw ComError(3421, source,
+                       "Application uses a value of the wrong type for the current operation. "
+                       "The " +
+                           DecimalMisfitText(field, value) + ".");
+    }
+    return *fitted;
+}
+
 CellValue ConvertCell(const FieldInfo& field, CellKind kind, const Variant& value,
                       const char* source) {
     CellValue cell;
@@ -101,6 +114,15 @@ CellValue ConvertCell(const FieldInfo& field, CellKind kind, const Variant& valu
             case CellKind::Currency:
                 cell.bits = static_cast<uint64_t>(value.ToCurrencyScaled());
                 break;
+            case CellKind::Decimal: {
+                const Decimal decimal = value.Kind() == VariantKind::Date
+                                            ? Variant(value.ToDate().DayNumber()).ToDecimal()
+                                            : value.ToDecimal();
+                const Decimal::Packed packed = FitDecimal(field, decimal, source).Pack();
+                cell.bits = packed.low;
+                cell.highBits = packed.high;
+                break;
+            }
             case CellKind::Date: {
                 double dayNumber = value.ToDate().DayNumber();
                 // Years 100..9999, the range the date text and the runtime can carry.
@@ -164,7 +186,7 @@ Variant UnsignedBigValue(uint64_t value) {
     return Variant(std::to_string(value));
 }
 
-Variant CellToVariant(CellKind kind, uint64_t bits, std::string_view text) {
+Variant CellToVariant(CellKind kind, uint64_t bits, uint64_t highBits, std::string_view text) {
     switch (kind) {
         case CellKind::Integer:
             return Variant::Integer(static_cast<int16_t>(static_cast<int64_t>(bits)));
@@ -186,6 +208,8 @@ Variant CellToVariant(CellKind kind, uint64_t bits, std::string_view text) {
             return Variant(std::bit_cast<double>(bits));
         case CellKind::Currency:
             return Variant::Currency(static_cast<int64_t>(bits));
+        case CellKind::Decimal:
+            return Variant(Decimal::Unpack({bits, highBits}));
         case CellKind::Date:
             return Variant(Date(std::bit_cast<double>(bits)));
         case CellKind::Boolean:
@@ -197,6 +221,17 @@ Variant CellToVariant(CellKind kind, uint64_t bits, std::string_view text) {
 }
 
 }  // namespace
+
+std::optional<Decimal> FitDecimalToField(const FieldInfo& field, const Decimal& value) {
+    // Kept at the column's scale so that text and comparisons need no further work.
+    return value.FittedTo(field.precision, field.scale);
+}
+
+std::string DecimalMisfitText(const FieldInfo& field, const Decimal& value) {
+    return "field '" + field.name + "' value " + value.Trimmed().ToString() +
+           " does not fit precision " + std::to_string(field.precision) + " and scale " +
+           std::to_string(field.scale);
+}
 
 CellKind CellKindOf(int32_t adoType) {
     switch (adoType) {
@@ -214,10 +249,11 @@ CellKind CellKindOf(int32_t adoType) {
         case adUnsignedBigInt:
             return CellKind::UnsignedBigInt;
         case adDouble:
+            return CellKind::Double;
         case adNumeric:
         case adDecimal:
         case adVarNumeric:
-            return CellKind::Double;
+            return CellKind::Decimal;
         case adSingle:
             return CellKind::Single;
         case adCurrency:
@@ -280,7 +316,7 @@ std::size_t TextArena::AllocatedBytes() const {
 RowStore::RowStore(std::vector<FieldInfo> fields) : fields_(std::move(fields)) {
     columns_.reserve(fields_.size());
     for (const FieldInfo& field : fields_) {
-        columns_.push_back(Column{CellKindOf(field.type), {}, {}, {}});
+        columns_.push_back(Column{CellKindOf(field.type), {}, {}, {}, {}});
     }
 }
 
@@ -288,6 +324,9 @@ void RowStore::Reserve(uint32_t rows) {
     states_.reserve(rows);
     for (Column& column : columns_) {
         column.slots.reserve(rows);
+        if (column.kind == CellKind::Decimal) {
+            column.highSlots.reserve(rows);
+        }
         column.nulls.reserve(rows);
     }
 }
@@ -301,6 +340,9 @@ uint32_t RowStore::AppendRow(RowState state) {
     }
     for (Column& column : columns_) {
         column.slots.push_back(0);
+        if (column.kind == CellKind::Decimal) {
+            column.highSlots.push_back(0);
+        }
         column.nulls.push_back(1);
     }
     states_.push_back(state);
@@ -322,7 +364,8 @@ Variant RowStore::Get(int column, uint32_t row) const {
     if (kind == CellKind::Text) {
         return Variant(Text(column, row));
     }
-    return CellToVariant(kind, Bits(column, row), {});
+    return CellToVariant(kind, Bits(column, row),
+                         kind == CellKind::Decimal ? HighBits(column, row) : 0, {});
 }
 
 std::vector<Variant> RowStore::GetRow(uint32_t row) const {
@@ -338,12 +381,23 @@ void RowStore::SetNull(int column, uint32_t row) {
     Column& target = Col(column);
     target.nulls[row] = 1;
     target.slots[row] = 0;
+    if (target.kind == CellKind::Decimal) {
+        target.highSlots[row] = 0;
+    }
 }
 
 void RowStore::SetBits(int column, uint32_t row, uint64_t bits) {
     Column& target = Col(column);
     target.nulls[row] = 0;
     target.slots[row] = bits;
+}
+
+void RowStore::SetDecimal(int column, uint32_t row, const Decimal& value) {
+    Column& target = Col(column);
+    const Decimal::Packed packed = value.Pack();
+    target.nulls[row] = 0;
+    target.slots[row] = packed.low;
+    target.highSlots[row] = packed.high;
 }
 
 void RowStore::SetText(int column, uint32_t row, std::string_view text) {
@@ -358,6 +412,8 @@ void RowStore::Set(int column, uint32_t row, const Variant& value, const char* s
         SetNull(column, row);
     } else if (Kind(column) == CellKind::Text) {
         SetText(column, row, cell.text);
+    } else if (Kind(column) == CellKind::Decimal) {
+        SetDecimal(column, row, Decimal::Unpack({cell.bits, cell.highBits}));
     } else {
         SetBits(column, row, cell.bits);
     }
@@ -368,7 +424,7 @@ Variant RowStore::Normalize(int column, const Variant& value, const char* source
     if (cell.isNull) {
         return Variant::Null();
     }
-    return CellToVariant(Kind(column), cell.bits, cell.text);
+    return CellToVariant(Kind(column), cell.bits, cell.highBits, cell.text);
 }
 
 CellValue RowStore::ToCell(int column, const Variant& value, const char* source) const {
@@ -398,8 +454,8 @@ void RowStore::SetOriginal(uint32_t row, std::vector<Variant> values) {
 std::size_t RowStore::AllocatedBytes() const {
     std::size_t bytes = states_.capacity();
     for (const Column& column : columns_) {
-        bytes += column.slots.capacity() * sizeof(uint64_t) + column.nulls.capacity() +
-                 column.text.AllocatedBytes();
+        bytes += (column.slots.capacity() + column.highSlots.capacity()) * sizeof(uint64_t) +
+                 column.nulls.capacity() + column.text.AllocatedBytes();
     }
     return bytes;
 }

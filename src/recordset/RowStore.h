@@ -2,6 +2,7 @@
 //
 // Each column keeps one 8-byte slot per row (integers, IEEE doubles, scaled currency, day
 // numbers, booleans, or a reference into the column's text arena) and one null byte per row.
+// Decimal columns keep a second slot per row: the packed exact decimal needs 128 bits.
 // A loaded 100,000-row recordset therefore costs about 9 bytes per cell plus its text, which keeps
 // it below the size of its XML; a vector of Variants per row would not.
 //
@@ -18,6 +19,7 @@
 #include <cmath>
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -35,7 +37,8 @@ enum class CellKind : uint8_t {
     UnsignedLong,    // adUnsignedInt: int64 slot, Long when it fits, else Double
     BigInt,          // adBigInt: int64 slot, Double when exact, else String
     UnsignedBigInt,  // adUnsignedBigInt: uint64 slot, Double when exact, else String
-    Double,          // adDouble, adNumeric, adDecimal, adVarNumeric: double slot
+    Double,          // adDouble: double slot
+    Decimal,         // adNumeric, adDecimal, adVarNumeric: packed Decimal in two slots
     Single,          // adSingle: double slot holding a float value
     Currency,        // adCurrency: int64 scaled by 10,000
     Date,            // every date/time type: day number
@@ -44,12 +47,19 @@ enum class CellKind : uint8_t {
 };
 
 CellKind CellKindOf(int32_t adoType);
+
+// The decimal as a column of the field's precision and scale keeps it (at the column's scale),
+// or nothing when it does not fit. A precision of 0 declares no limits.
+std::optional<Decimal> FitDecimalToField(const FieldInfo& field, const Decimal& value);
+// "field 'Amount' value 123.456 does not fit precision 5 and scale 2"
+std::string DecimalMisfitText(const FieldInfo& field, const Decimal& value);
 bool IsTextKind(CellKind kind);
 
 // One value converted to a column's kind: the slot bits, or the text of a text kind.
 struct CellValue {
     bool isNull = true;
     uint64_t bits = 0;
+    uint64_t highBits = 0;  // the second word of a decimal
     std::string text;
 };
 
@@ -109,6 +119,10 @@ class RowStore {
     // --- Values ---
     bool IsNull(int column, uint32_t row) const { return Col(column).nulls[row] != 0; }
     uint64_t Bits(int column, uint32_t row) const { return Col(column).slots[row]; }
+    uint64_t HighBits(int column, uint32_t row) const { return Col(column).highSlots[row]; }
+    Decimal DecimalAt(int column, uint32_t row) const {
+        return Decimal::Unpack({Bits(column, row), HighBits(column, row)});
+    }
     int64_t Signed(int column, uint32_t row) const {
         return static_cast<int64_t>(Bits(column, row));
     }
@@ -122,6 +136,7 @@ class RowStore {
     // Raw setters for a loader that has already checked the value against the kind.
     void SetNull(int column, uint32_t row);
     void SetBits(int column, uint32_t row, uint64_t bits);
+    void SetDecimal(int column, uint32_t row, const Decimal& value);
     void SetText(int column, uint32_t row, std::string_view text);
     // Converts a value to the field's type and stores it; ComError 3421 (with `source`) when it
     // does not convert or does not fit.
@@ -155,6 +170,7 @@ class RowStore {
     struct Column {
         CellKind kind;
         std::vector<uint64_t> slots;
+        std::vector<uint64_t> highSlots;  // decimal columns only
         std::vector<uint8_t> nulls;
         TextArena text;
     };

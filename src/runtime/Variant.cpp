@@ -42,6 +42,15 @@ std::string CurrencyText(int64_t scaled) {
     return text + "." + digits;
 }
 
+// Whole number of a decimal, half to even, in [low, high], or error 6.
+int64_t DecimalToWhole(const Decimal& value, int64_t low, int64_t high) {
+    const Int128 whole = value.RoundedTo(0).Coefficient();
+    if (whole < low || whole > high) {
+        RaiseRuntimeError(ErrorNumber::Overflow);
+    }
+    return static_cast<int64_t>(whole);
+}
+
 // Rounds scaled currency to whole units, half to even.
 int64_t CurrencyToWhole(int64_t scaled) {
     int64_t whole = scaled / CurrencyScale;
@@ -153,6 +162,7 @@ bool Variant::IsNumeric() const {
         case VariantKind::Long:
         case VariantKind::Double:
         case VariantKind::Currency:
+        case VariantKind::Decimal:
             return true;
         case VariantKind::String: {
             const std::optional<double> value = ParseNumericText(std::get<std::string>(value_));
@@ -181,6 +191,7 @@ std::string Variant::ToString() const {
             [](int32_t v) -> std::string { return std::to_string(v); },
             [](double v) -> std::string { return FormatClassicDouble(v); },
             [](CurrencyValue v) -> std::string { return CurrencyText(v.scaled); },
+            [](const Decimal& v) -> std::string { return v.Trimmed().ToString(); },
             [](const Date& v) -> std::string { return v.ToClassicString(); },
             [](const std::string& v) -> std::string { return v; },
             [](const std::shared_ptr<VariantArray>&) -> std::string {
@@ -206,6 +217,7 @@ double Variant::ToDouble() const {
             [](CurrencyValue v) -> double {
                 return static_cast<double>(v.scaled) / static_cast<double>(CurrencyScale);
             },
+            [](const Decimal& v) -> double { return v.ToDouble(); },
             [](const Date& v) -> double { return v.DayNumber(); },
             [](const std::string& v) -> double {
                 const double value = RequireNumber(v);
@@ -234,6 +246,9 @@ int32_t Variant::ToLong() const {
         }
         return static_cast<int32_t>(whole);
     }
+    if (const auto* decimal = std::get_if<Decimal>(&value_)) {
+        return static_cast<int32_t>(DecimalToWhole(*decimal, low, high));
+    }
     return static_cast<int32_t>(RoundToRange(ToDouble(), low, high));
 }
 
@@ -246,6 +261,9 @@ int16_t Variant::ToInteger() const {
             RaiseRuntimeError(ErrorNumber::Overflow);
         }
         return static_cast<int16_t>(whole);
+    }
+    if (const auto* decimal = std::get_if<Decimal>(&value_)) {
+        return static_cast<int16_t>(DecimalToWhole(*decimal, low, high));
     }
     return static_cast<int16_t>(RoundToRange(ToDouble(), low, high));
 }
@@ -262,6 +280,9 @@ bool Variant::ToBoolean() const {
     }
     if (const auto* currency = std::get_if<CurrencyValue>(&value_)) {
         return currency->scaled != 0;
+    }
+    if (const auto* decimal = std::get_if<Decimal>(&value_)) {
+        return !decimal->IsZero();
     }
     return ToDouble() != 0.0;
 }
@@ -289,10 +310,51 @@ int64_t Variant::ToCurrencyScaled() const {
     if (const auto* currency = std::get_if<CurrencyValue>(&value_)) {
         return currency->scaled;
     }
+    if (const auto* decimal = std::get_if<Decimal>(&value_)) {
+        // Rounded to four decimals, the scaled value stays below 2^110: no overflow before the
+        // range check.
+        const Decimal rounded = decimal->RoundedTo(4);
+        Int128 scaled = rounded.Coefficient();
+        for (int scale = rounded.Scale(); scale < 4; ++scale) {
+            scaled *= 10;
+        }
+        if (scaled < std::numeric_limits<int64_t>::min() ||
+            scaled > std::numeric_limits<int64_t>::max()) {
+            RaiseRuntimeError(ErrorNumber::Overflow);
+        }
+        return static_cast<int64_t>(scaled);
+    }
     if (const auto* text = std::get_if<std::string>(&value_)) {
         return FromCurrencyValue(RequireNumber(*text)).ToCurrencyScaled();
     }
     return FromCurrencyValue(ToDouble()).ToCurrencyScaled();
+}
+
+Decimal Variant::ToDecimal() const {
+    if (const auto* decimal = std::get_if<Decimal>(&value_)) {
+        return *decimal;
+    }
+    if (const auto* currency = std::get_if<CurrencyValue>(&value_)) {
+        return *Decimal::FromParts(currency->scaled, 4);
+    }
+    if (const auto* text = std::get_if<std::string>(&value_)) {
+        if (std::optional<Decimal> exact = Decimal::Parse(*text)) {
+            return *exact;
+        }
+    }
+    switch (Kind()) {
+        case VariantKind::Boolean:
+        case VariantKind::Integer:
+        case VariantKind::Long:
+            return Decimal::FromInteger(ToLong());
+        default:
+            break;
+    }
+    const std::optional<Decimal> value = Decimal::FromDouble(ToDouble());
+    if (!value) {
+        RaiseRuntimeError(ErrorNumber::Overflow);
+    }
+    return *value;
 }
 
 const VariantArray& Variant::AsArray() const {

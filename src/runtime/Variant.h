@@ -2,6 +2,8 @@
 // to Integer rounds half to even and overflows outside -32768..32767 (error 6); Null converts to
 // nothing (error 94); text that is no number is a type mismatch (error 13); dates print short.
 // Arrays have one or two dimensions with their own lower bounds; objects are shared handles.
+// A Decimal is a number to every conversion; it keeps its digits exactly and CStr writes them
+// without trailing fractional zeros.
 #pragma once
 
 #include <cstdint>
@@ -13,6 +15,7 @@
 #include <vector>
 
 #include "runtime/Date.h"
+#include "runtime/Decimal.h"
 
 namespace hlreports {
 
@@ -25,6 +28,7 @@ enum class VariantKind {
     Long,
     Double,
     Currency,
+    Decimal,
     Date,
     String,
     Array,
@@ -76,6 +80,7 @@ class Variant {
     Variant(int32_t value) : value_(value) {}  // Long
     Variant(double value) : value_(value) {}
     Variant(Date value) : value_(value) {}
+    Variant(Decimal value) : value_(value) {}
     Variant(std::string value) : value_(std::move(value)) {}
     Variant(std::string_view value) : value_(std::string(value)) {}
     Variant(const char* value) : value_(std::string(value)) {}
@@ -116,6 +121,9 @@ class Variant {
     bool ToBoolean() const;
     Date ToDate() const;
     int64_t ToCurrencyScaled() const;
+    // CDec: exact from decimals, integers, currency and decimal text; a double goes through its
+    // shortest text. Error 6 beyond the decimal's range.
+    Decimal ToDecimal() const;
 
     // Accessors of the stored alternative; Error 13 on the wrong kind.
     const VariantArray& AsArray() const;
@@ -148,7 +156,7 @@ class Variant {
         friend bool operator==(CurrencyValue, CurrencyValue) = default;
     };
     using Storage = std::variant<std::monostate, NullTag, MissingTag, bool, IntegerValue, int32_t,
-                                 double, CurrencyValue, Date, std::string,
+                                 double, CurrencyValue, Decimal, Date, std::string,
                                  std::shared_ptr<VariantArray>, std::shared_ptr<ComObject>>;
     Storage value_;
 

@@ -49,7 +49,7 @@ TEST_F(ColumnTypes, DeclaredTypesMapToAdoFields) {
         {"b", adBoolean, 2, 0, 0, Variant(true)},
         {"f", adDouble, 8, 15, 0, Variant(2.5)},
         {"m", adCurrency, 8, 19, 0, Variant::FromCurrencyValue(12.34)},
-        {"n", adNumeric, 19, 10, 2, Variant(3.14)},
+        {"n", adNumeric, 19, 10, 2, Variant(*Decimal::Parse("3.14"))},
         {"d", adDBDate, 6, 0, 0, Variant(Date::FromYmd(2024, 1, 31))},
         {"dt", adDBTimeStamp, 16, 23, 3, Variant(Date::FromYmdHms(2024, 1, 31, 13, 45, 10))},
         {"x", adVarChar, 3, 0, 0, Variant("odd")},  // unknown declared type: typed by its value

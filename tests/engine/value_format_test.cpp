@@ -53,6 +53,49 @@ TEST(ValueFormat, FormatsPrintAsDocumented) {
     }
 }
 
+Variant Exact(const char* text) {
+    return Variant(*Decimal::Parse(text));
+}
+
+// Decimals print from their exact digits, rounded half away from zero on all of them: no digit
+// invented or lost past a double's 15.
+TEST(ValueFormat, DecimalsPrintEveryDigit) {
+    struct Case {
+        Variant value;
+        const char* format;
+        const char* expected;
+    };
+    const Case cases[] = {
+        {Exact("-999999999999.999999"), "", "-999999999999.999999"},
+        {Exact("-999999999999.999999"), "number:6", "-999,999,999,999.999999"},
+        {Exact("-999999999999.999999"), "number:5", "-1,000,000,000,000.00000"},
+        {Exact("9999999999999999999999999999"), "integer", "9,999,999,999,999,999,999,999,999,999"},
+        {Exact("79228162514264337593543950335"), "number:0",
+         "79,228,162,514,264,337,593,543,950,335"},
+        {Exact("-79228162514264337593543950335"), "currency",
+         "-$79,228,162,514,264,337,593,543,950,335.00"},
+        {Exact(".9999999999999999999999999999"), "", "0.9999999999999999999999999999"},
+        {Exact(".9999999999999999999999999999"), "number:10", "1.0000000000"},
+        {Exact("0.12345678905"), "number:10", "0.1234567891"},
+        {Exact("0.0000000000000000000000000001"), "", "0.0000000000000000000000000001"},
+        {Exact("0.0000000000000000000000000001"), "number:10", "0.0000000000"},
+        {Exact("-0.0000000000000000000000000001"), "currency", "$0.00"},
+        {Exact("0.0000"), "number:2", "0.00"},
+        {Exact("-0"), "", "0"},
+        {Exact("2.5"), "integer", "3"},
+        {Exact("-2.5"), "integer", "-3"},
+        {Exact("999.995"), "currency", "$1,000.00"},
+        {Exact("12.50"), "text", "12.5"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.format) + " of " + c.value.DisplayText());
+        const std::optional<ValueFormat> format =
+            *c.format ? ParseValueFormat(c.format) : ValueFormat{};
+        ASSERT_TRUE(format.has_value());
+        EXPECT_EQ(FormatValue(c.value, *format), c.expected);
+    }
+}
+
 // Only the documented format names read; anything else is no format (and a load error).
 TEST(ValueFormat, UnknownFormatNamesDoNotRead) {
     for (const char* spec :

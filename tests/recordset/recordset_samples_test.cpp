@@ -25,6 +25,10 @@ Date At(int y, int m, int d, int hh = 0, int mm = 0, int ss = 0) {
     return Date::FromYmdHms(y, m, d, hh, mm, ss);
 }
 
+Variant Exact(const char* decimalText) {
+    return Variant(*Decimal::Parse(decimalText));
+}
+
 Variant Time(int hh, int mm, int ss) {
     return Variant(At(1899, 12, 30, hh, mm, ss));
 }
@@ -129,8 +133,8 @@ INSTANTIATE_TEST_SUITE_P(
         StatesCase{"flat_Date_states.xml", adDate, Variant(Date(0)),
                    Variant(At(2026, 6, 12, 14, 30, 15)), Variant(At(2000, 1, 1, 0, 0, 1)),
                    Variant(At(2038, 1, 19, 3, 14, 7)), Variant(At(1999, 12, 31, 23, 59, 58))},
-        StatesCase{"flat_Decimal_states.xml", adDecimal, Variant(-922337.5808), Variant(1.2345),
-                   Variant(0.0), Variant(922337.5807), Variant(-1.2345)},
+        StatesCase{"flat_Decimal_states.xml", adDecimal, Exact("-922337.5808"), Exact("1.2345"),
+                   Exact("0"), Exact("922337.5807"), Exact("-1.2345")},
         StatesCase{"flat_Double_states.xml", adDouble, Variant(-123456789.125), Variant(1.25),
                    Variant(0.0), Variant(123456789.5), Variant(-1.5)},
         StatesCase{"flat_FileTime_states.xml", adFileTime, Variant(Date(0)),
@@ -153,8 +157,8 @@ INSTANTIATE_TEST_SUITE_P(
             Variant(Repeated("long-0-", 80, " 한글")), Variant(Repeated("long-3-", 80, " 한글")),
             Variant(Repeated("long-2-", 80, " 한글")), Variant(Repeated("long-4-", 80, " 한글")),
             Variant(Repeated("long-1-", 80, " 한글"))},
-        StatesCase{"flat_Numeric_states.xml", adNumeric, Variant(-922337.5808), Variant(1.2345),
-                   Variant(0.0), Variant(922337.5807), Variant(-1.2345)},
+        StatesCase{"flat_Numeric_states.xml", adNumeric, Exact("-922337.5808"), Exact("1.2345"),
+                   Exact("0"), Exact("922337.5807"), Exact("-1.2345")},
         StatesCase{"flat_Single_states.xml", adSingle, Variant(-12345.25), Variant(1.25),
                    Variant(0.0), Variant(12345.5), Variant(-1.5)},
         StatesCase{"flat_SmallInt_states.xml", adSmallInt, Variant::Integer(-32768),

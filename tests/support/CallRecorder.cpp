@@ -79,6 +79,8 @@ std::string DescribeValue(const Variant& value) {
             return "Double " + value.ToString();
         case VariantKind::Currency:
             return "Currency " + value.ToString();
+        case VariantKind::Decimal:
+            return "Decimal " + value.ToString();
         case VariantKind::Date: {
             const Date date = value.ToDate();
             return "Date #" +

@@ -311,6 +311,7 @@ RecordsetPtr OdbcConnection::OpenReadOnly(std::string_view sql,
                                ? adInteger
                            : value.Kind() == VariantKind::Double   ? adDouble
                            : value.Kind() == VariantKind::Currency ? adCurrency
+                           : value.Kind() == VariantKind::Decimal  ? adNumeric
                                                                    : adVarChar;
             bound.emplace_back(type, 0, adParamInput, value,
                                "value " + std::to_string(i + 1) + " of the query");

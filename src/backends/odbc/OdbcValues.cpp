@@ -104,6 +104,14 @@ Variant DecimalVariant(const std::string& text, int32_t adoType, std::string_vie
         }
         Refuse(place, Quoted(text) + " is out of range for money");
     }
+    if (adoType == adNumeric || adoType == adDecimal || adoType == adVarNumeric) {
+        // Every digit the server sent; never through a double.
+        if (std::optional<Decimal> decimal = Decimal::Parse(text)) {
+            return Variant(*decimal);
+        }
+        Refuse(place, Quoted(text) + " has more digits than a decimal holds (" +
+                          std::to_string(Decimal::MaxPrecision) + ")");
+    }
     double number = 0;
     auto result = std::from_chars(text.data(), text.data() + text.size(), number);
     if (result.ec != std::errc() || result.ptr != text.data() + text.size()) {
@@ -312,14 +320,17 @@ Date OdbcParameter::DateInput(const Variant& value) const {
     return *date;
 }
 
+// The exact digits of a decimal input: currency and decimals as they are, text digit for
+// digit, a double through its shortest text.
 std::string OdbcParameter::DecimalInput(const Variant& value, double number) const {
-    std::string text = value.Kind() == VariantKind::Currency
-                           ? CurrencyText(value.ToCurrencyScaled())
-                           : NumberLiteral(number);
-    if (text.find_first_of("eE") != std::string::npos) {
-        Refuse(place_, Quoted(text) + " is out of range for a decimal");
+    if (value.Kind() == VariantKind::Currency) {
+        return CurrencyText(value.ToCurrencyScaled());
     }
-    return text;
+    try {
+        return value.ToDecimal().ToString();
+    } catch (const ComError&) {
+        Refuse(place_, Quoted(NumberLiteral(number)) + " is out of range for a decimal");
+    }
 }
 
 void OdbcParameter::PrepareTextual(const Variant& value, bool hasInput, int32_t size) {
@@ -442,12 +453,7 @@ void OdbcParameter::PrepareInput(const Variant& value, bool hasInput) {
         case OdbcValueKind::Decimal: {
             std::string text;
             if (hasInput) {
-                text = value.Kind() == VariantKind::Currency
-                           ? CurrencyText(value.ToCurrencyScaled())
-                           : NumberLiteral(*number);
-                if (text.find_first_of("eE") != std::string::npos) {
-                    Refuse(place_, Quoted(text) + " is out of range for a decimal");
-                }
+                text = DecimalInput(value, *number);
                 indicator_ = static_cast<SQLLEN>(text.size());
             }
             std::size_t point = text.find('.');

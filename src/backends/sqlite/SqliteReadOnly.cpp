@@ -110,6 +110,8 @@ SqlValue PlainSqlValue(const Variant& value, std::string_view place) {
         case VariantKind::Double:
         case VariantKind::Currency:
             return value.ToDouble();
+        case VariantKind::Decimal:
+            return ExactSqlValue(value.ToDecimal());
         case VariantKind::Date: {
             Date date = value.ToDate();
             return date.DateOnly() == date ? IsoDateText(date) : IsoDateTimeText(date);

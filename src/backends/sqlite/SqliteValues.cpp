@@ -80,6 +80,47 @@ int64_t CheckedInteger(double number, SqlTypeKind kind, std::string_view place) 
     return static_cast<int64_t>(rounded);
 }
 
+// The exact decimal of a parameter or column value, refused when it is no number.
+Decimal DecimalOfVariant(const Variant& value, std::string_view place) {
+    if (value.Kind() == VariantKind::Decimal) {
+        return value.ToDecimal();
+    }
+    std::optional<double> number = NumberOfVariant(value);
+    if (!number) {
+        Refuse(place, Quoted(value.DisplayText()) + " is not a number");
+    }
+    try {
+        // Text and currency convert digit for digit; only a double passes through its
+        // shortest text.
+        return value.ToDecimal();
+    } catch (const ComError&) {
+        Refuse(place, Quoted(value.DisplayText()) + " is out of range for a decimal");
+    }
+}
+
+// A stored decimal value: integers and text exactly, reals through their shortest text.
+Decimal DecimalOfStored(const SqlValue& value, std::string_view place) {
+    std::optional<Decimal> decimal;
+    if (const auto* integer = std::get_if<int64_t>(&value)) {
+        decimal = Decimal::FromInteger(*integer);
+    } else if (const auto* real = std::get_if<double>(&value)) {
+        decimal = Decimal::FromDouble(*real);
+    } else if (const auto* text = std::get_if<std::string>(&value)) {
+        decimal = Decimal::Parse(*text);
+        if (!decimal) {
+            const std::optional<double> number = ParseNumericText(*text);
+            if (!number) {
+                Refuse(place, Quoted(*text) + " is not a number");
+            }
+            decimal = Decimal::FromDouble(*number);
+        }
+    }
+    if (!decimal) {
+        Refuse(place, Quoted(StoredText(value)) + " is out of range for a decimal");
+    }
+    return *decimal;
+}
+
 double RoundTo(double value, int decimals) {
     double scale = std::pow(10.0, decimals);
     return std::round(value * scale) / scale;
@@ -263,8 +304,17 @@ SqlValue ToParameterValue(const Variant& value, const SqlType& type, std::string
             return *number;
         case SqlTypeKind::Money:
             return RoundTo(*number, 4);
-        case SqlTypeKind::Decimal:
-            return RoundTo(*number, type.scale);
+        case SqlTypeKind::Decimal: {
+            // Never rounded to the declared scale: a value that does not fit is refused.
+            const Decimal decimal = DecimalOfVariant(value, place);
+            const std::optional<Decimal> fitted = decimal.FittedTo(type.precision, type.scale);
+            if (!fitted) {
+                Refuse(place, Quoted(decimal.Trimmed().ToString()) + " does not fit decimal(" +
+                                  std::to_string(type.precision) + "," +
+                                  std::to_string(type.scale) + ")");
+            }
+            return ExactSqlValue(*fitted);
+        }
         default:
             return CheckedInteger(*number, type.kind, place);
     }
@@ -272,6 +322,21 @@ SqlValue ToParameterValue(const Variant& value, const SqlType& type, std::string
 
 Variant ParameterValueToVariant(const SqlValue& value, const SqlType& type) {
     return FieldValue(value, AdoTypeOf(type), "output parameter");
+}
+
+SqlValue ExactSqlValue(const Decimal& value) {
+    const Decimal trimmed = value.Trimmed();
+    if (trimmed.Scale() == 0 && trimmed.Coefficient() >= std::numeric_limits<int64_t>::min() &&
+        trimmed.Coefficient() <= std::numeric_limits<int64_t>::max()) {
+        return static_cast<int64_t>(trimmed.Coefficient());
+    }
+    // A real keeps SQL comparisons and arithmetic numeric; only digits a double cannot carry
+    // go as text.
+    const double real = value.ToDouble();
+    if (trimmed.Digits() <= 15 && Decimal::FromDouble(real) == value) {
+        return real;
+    }
+    return value.ToString();
 }
 
 Variant PlainVariant(const SqlValue& value) {
@@ -321,8 +386,10 @@ Variant FieldValue(const SqlValue& value, int32_t adoType, std::string_view plac
             return Variant(FieldDouble(value, place) != 0.0);
         }
         case adDouble:
-        case adNumeric:
             return Variant(FieldDouble(value, place));
+        case adNumeric:
+        case adDecimal:
+            return Variant(DecimalOfStored(value, place));
         case adCurrency:
             return Variant::FromCurrencyValue(FieldDouble(value, place));
         case adDBDate:
@@ -341,7 +408,15 @@ Variant FieldValue(const SqlValue& value, int32_t adoType, std::string_view plac
 
 SqlValue ValueForColumn(const Variant& value, const FieldInfo& field, std::string_view place) {
     if (std::optional<SqlType> type = SqlTypeOfField(field)) {
-        return ToParameterValue(value, *type, place);
+        SqlValue stored = ToParameterValue(value, *type, place);
+        // A decimal column's numeric affinity would turn the text of a long decimal into a
+        // rounded real: refuse instead of writing fewer digits than the recordset holds.
+        if (type->kind == SqlTypeKind::Decimal && std::holds_alternative<std::string>(stored)) {
+            Refuse(place, Quoted(std::get<std::string>(stored)) +
+                              " has more digits than a decimal column of the embedded database "
+                              "keeps (15)");
+        }
+        return stored;
     }
     if (value.IsNull() || value.IsEmpty() || value.IsMissing()) {
         return std::monostate{};

@@ -30,6 +30,9 @@ void BindValue(sqlite3* db, sqlite3_stmt* statement, int index, const SqlValue& 
 SqlValue ToParameterValue(const Variant& value, const SqlType& type, std::string_view place);
 // The Variant an output parameter hands back (Null for NULL).
 Variant ParameterValueToVariant(const SqlValue& value, const SqlType& type);
+// A decimal as the embedded database keeps it exactly: an integer when it is whole and fits 64
+// bits, a real when the double carries exactly its digits, else its text.
+SqlValue ExactSqlValue(const Decimal& value);
 // A stored value as plain Variant (no declared type): Long or Double, String, Null.
 Variant PlainVariant(const SqlValue& value);
 

@@ -1,0 +1,142 @@
+// Decimals through the embedded backend: a procedure that takes and returns decimals keeps every
+// digit on the way in (parameters) and out (output parameters, rows); a value beyond a declared
+// precision or scale is refused naming the parameter, never rounded.
+#include <gtest/gtest.h>
+
+#include <optional>
+
+#include "data/Connections.h"
+#include "data/DataTestHelpers.h"
+#include "recordset/AdoTypes.h"
+#include "support/TestDatabase.h"
+
+namespace hlreports {
+namespace {
+
+using test::CaughtFrom;
+
+Variant Dec(const char* text) {
+    const std::optional<Decimal> value = Decimal::Parse(text);
+    EXPECT_TRUE(value.has_value()) << text;
+    return Variant(value.value_or(Decimal()));
+}
+
+ProcedureArgument DecimalIn(std::string name, Variant value) {
+    return {std::move(name), adNumeric, 19, adParamInput, std::move(value)};
+}
+ProcedureArgument DecimalOut(std::string name) {
+    return {std::move(name), adNumeric, 19, adParamOutput, Variant::Missing()};
+}
+
+class EmbeddedDecimals : public ::testing::Test {
+  protected:
+    test::TestDatabase db;
+    std::unique_ptr<Connection> connection;
+
+    void SetUp() override {
+        db.AddProcedure("sp_Echo18", "@In numeric(18,6), @Out numeric(18,6) OUTPUT",
+                        "SELECT @In AS \"@Out\"; SELECT @In AS Echo, typeof(@In) AS Stored;");
+        db.AddProcedure("sp_Echo28", "@In decimal(28,0), @Out decimal(28,0) OUTPUT",
+                        "SELECT @In AS \"@Out\";");
+        db.AddProcedure("sp_EchoScale28", "@In decimal(28,28), @Out decimal(28,28) OUTPUT",
+                        "SELECT @In AS \"@Out\";");
+        db.AddProcedure("sp_EchoWide", "@In decimal(29,0), @Out decimal(29,0) OUTPUT",
+                        "SELECT @In AS \"@Out\";");
+        connection = OpenConnection(db.ConnectionString());
+    }
+};
+
+// Each value goes into a procedure and comes back through an output parameter unchanged.
+TEST_F(EmbeddedDecimals, ProcedureTakesAndReturnsExactDecimals) {
+    struct Row {
+        const char* procedure;
+        Variant value;
+        const char* written;
+    };
+    const Row rows[] = {
+        {"sp_Echo18", Dec("-999999999999.999999"), "-999999999999.999999"},
+        {"sp_Echo18", Variant("-999999999999.999999"), "-999999999999.999999"},
+        {"sp_Echo18", Dec("0.000000"), "0"},
+        {"sp_Echo18", Dec("-0"), "0"},
+        {"sp_Echo18", Variant(12.5), "12.5"},
+        {"sp_Echo28", Dec("9999999999999999999999999999"), "9999999999999999999999999999"},
+        {"sp_EchoScale28", Dec(".9999999999999999999999999999"), "0.9999999999999999999999999999"},
+        {"sp_EchoScale28", Dec("0.0000000000000000000000000001"), "0.0000000000000000000000000001"},
+        {"sp_EchoScale28", Dec("-0.0000000000000000000000000001"),
+         "-0.0000000000000000000000000001"},
+        {"sp_EchoWide", Dec("79228162514264337593543950335"), "79228162514264337593543950335"},
+        {"sp_EchoWide", Dec("-79228162514264337593543950335"), "-79228162514264337593543950335"},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.written);
+        ProcedureResult result = connection->CallProcedure(
+            row.procedure, {DecimalIn("@In", row.value), DecimalOut("@Out")});
+        ASSERT_EQ(result.outputs.size(), 2U);
+        EXPECT_EQ(result.outputs[1].Kind(), VariantKind::Decimal);
+        EXPECT_EQ(result.outputs[1].ToString(), row.written);
+    }
+}
+
+// The text road and the rows of a procedure keep the digits too.
+TEST_F(EmbeddedDecimals, TextRoadAndRowsKeepEveryDigit) {
+    RecordsetPtr rows = connection->OpenRecordset("sp_Echo18 @In='-999999999999.999999'");
+    ASSERT_TRUE(rows);
+    EXPECT_EQ(rows->Value("Echo").ToString(), "-999999999999.999999");
+    EXPECT_EQ(rows->Value("Stored"), Variant("text"));
+    RecordsetPtr shortRows = connection->OpenRecordset("sp_Echo18 @In=12.25");
+    ASSERT_TRUE(shortRows);
+    EXPECT_EQ(shortRows->Value("Stored"), Variant("real"));  // numeric in SQL, still exact
+}
+
+// A value beyond the declared precision or scale is refused, naming procedure and parameter.
+TEST_F(EmbeddedDecimals, ValueBeyondPrecisionOrScaleIsRefused) {
+    struct Row {
+        const char* procedure;
+        Variant value;
+        const char* message;
+    };
+    const Row rows[] = {
+        {"sp_Echo18", Dec("-1000000000000.000000"),
+         "procedure sp_Echo18: parameter @In: '-1000000000000' does not fit decimal(18,6)"},
+        {"sp_Echo18", Dec("1.0000001"),
+         "procedure sp_Echo18: parameter @In: '1.0000001' does not fit decimal(18,6)"},
+        {"sp_EchoScale28", Dec("1.0000000000000000000000000000"),
+         "procedure sp_EchoScale28: parameter @In: '1' does not fit decimal(28,28)"},
+        {"sp_Echo28", Variant("abc"), "procedure sp_Echo28: parameter @In: 'abc' is not a number"},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.message);
+        const ComError error = CaughtFrom([&] {
+            (void)connection->CallProcedure(row.procedure,
+                                            {DecimalIn("@In", row.value), DecimalOut("@Out")});
+        });
+        EXPECT_NE(error.Description().find(row.message), std::string::npos) << error.Description();
+    }
+}
+
+// A decimal column reads back exactly what SQLite holds, and a write that its numeric affinity
+// would round is refused instead of losing digits.
+TEST_F(EmbeddedDecimals, TableColumnsNeverLoseDigitsSilently) {
+    db.Execute(
+        "CREATE TABLE tblAmount (id INTEGER PRIMARY KEY, amount numeric(18,6));"
+        "INSERT INTO tblAmount VALUES (1, 1.5);");
+    RecordsetPtr rows = connection->OpenRecordset("SELECT id, amount FROM tblAmount");
+    ASSERT_TRUE(rows);
+    EXPECT_EQ(rows->Value("amount"), Dec("1.5"));
+    EXPECT_EQ(rows->Value("amount").Kind(), VariantKind::Decimal);
+    rows->SetValue("amount", Dec("-999999999999.999999"));
+    rows->Update();
+    const ComError error = CaughtFrom([&] { connection->UpdateBatch(*rows); });
+    EXPECT_NE(error.Description().find("'-999999999999.999999' has more digits than a decimal "
+                                       "column of the embedded database keeps (15)"),
+              std::string::npos)
+        << error.Description();
+    EXPECT_EQ(db.QueryText("SELECT amount FROM tblAmount"), "1.5");
+    rows->SetValue("amount", Dec("-12345.125"));
+    rows->Update();
+    connection->UpdateBatch(*rows);
+    EXPECT_EQ(db.QueryText("SELECT amount FROM tblAmount"), "-12345.125");
+}
+
+}  // namespace
+}  // namespace hlreports
