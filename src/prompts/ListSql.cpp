@@ -12,8 +12,8 @@ namespace hlreports {
 namespace {
 
 constexpr std::array<std::string_view, 12> ForbiddenKeywords = {
-    "DROP", "GRANT", "INSERT", "CREATE", "DELETE", "UPDATE",
-    "ALTER", "REVOKE", "ROLLBACK", "COMMIT", "EXEC", "EXECUTE"};
+    "DROP",  "GRANT",  "INSERT",   "CREATE", "DELETE", "UPDATE",
+    "ALTER", "REVOKE", "ROLLBACK", "COMMIT", "EXEC",   "EXECUTE"};
 // Passes 2 and 3 leave out EXEC and EXECUTE: a procedure call is refused only at the start.
 constexpr std::size_t KeywordsInsideText = 10;
 

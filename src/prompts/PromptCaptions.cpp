@@ -30,7 +30,8 @@ constexpr std::array<std::string_view, 7> Tokens = {
 
 bool NameStartsWith(const CoreParameter& parameter, std::string_view keyword) {
     const std::string fullName = parameter.ParameterName();
-    return fullName.size() >= 2 && StartsWithIgnoreCase(std::string_view(fullName).substr(2), keyword);
+    return fullName.size() >= 2 &&
+           StartsWithIgnoreCase(std::string_view(fullName).substr(2), keyword);
 }
 
 }  // namespace

@@ -93,9 +93,9 @@ int16_t clsLineAdder::Checked(int32_t value, const Line& line) const {
 int16_t clsLineAdder::AddLine(Form& Ctrls, CoreReport& rptReport, ListArray& arrList) {
     auto& parameters = rptReport.Parameters();
     if (LineNo < 0 || static_cast<std::size_t>(LineNo) >= parameters.size()) {
-        throw ComError(ErrorNumber::SubscriptOutOfRange, "clsLineAdder.AddLine",
-                       fmt::format("Subscript out of range: the report has no parameter {}",
-                                   LineNo));
+        throw ComError(
+            ErrorNumber::SubscriptOutOfRange, "clsLineAdder.AddLine",
+            fmt::format("Subscript out of range: the report has no parameter {}", LineNo));
     }
     CoreParameter& parameter = *parameters[static_cast<std::size_t>(LineNo)];
     Line line{Ctrls, rptReport, arrList, parameter, parameter.ParameterName(), 0, {}};
@@ -179,8 +179,8 @@ Control& clsLineAdder::AddDataControl(Line& line, int n) {
         data->SetText(Variant(PrefillDate(parameter, PropertyID)).ToString());
         data->Move(DataLeft, Top, InputWidth, InputHeight);
         Control& calendar = line.Fixed("Calendar" + number);
-        calendar.SetVisible(true).Move(Checked(DataLeft + InputWidth + CalendarGap, line),
-                                       Top - 80, CalendarSize, CalendarSize);
+        calendar.SetVisible(true).Move(Checked(DataLeft + InputWidth + CalendarGap, line), Top - 80,
+                                       CalendarSize, CalendarSize);
         line.buttons.push_back(&calendar);
         ++dateCounter_;
     } else if (!parameter.HasCurrentValue() || parameter.DefaultValueCount() < 2) {
@@ -262,8 +262,8 @@ int32_t clsLineAdder::AddListLine(Line& line) {
     DataLeft = savedDataLeft;
     Top = savedTop;
     CenterControls({&label, &box, &button}, true);
-    const int32_t height = std::max(
-        label.Height(), std::max(box.Height(), button.Height()) + 75 + feedback.Height());
+    const int32_t height =
+        std::max(label.Height(), std::max(box.Height(), button.Height()) + 75 + feedback.Height());
     Right = Checked(button.Left() + button.Width(), line);
     ++listCounter_;
     if (EqualsIgnoreCase(listName, PropertyListName)) {

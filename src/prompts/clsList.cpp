@@ -115,8 +115,8 @@ void clsList::Show(const CoreReport& rptReport) {
     if (!picker_) {
         InitRS(rptReport);
     }
-    picker_->SetCaption(basListName(rptReport.ParameterByName(basStripBraces(ParamName))
-                                        ->ParameterName()));
+    picker_->SetCaption(
+        basListName(rptReport.ParameterByName(basStripBraces(ParamName))->ParameterName()));
     picker_->ShowModal();
 }
 

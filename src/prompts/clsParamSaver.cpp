@@ -46,9 +46,9 @@ Variant clsParamSaver::DateValue(Form& controls) {
     ++dateCounter_;
     const auto date = Date::Parse(box.Text());
     if (!date) {
-        throw ComError(ErrorNumber::TypeMismatch, "clsParamSaver.SaveParams",
-                       fmt::format("Type mismatch: '{}' of {} is not a date", box.Text(),
-                                   box.Name()));
+        throw ComError(
+            ErrorNumber::TypeMismatch, "clsParamSaver.SaveParams",
+            fmt::format("Type mismatch: '{}' of {} is not a date", box.Text(), box.Name()));
     }
     return Variant(*date);
 }
@@ -75,9 +75,9 @@ Variant clsParamSaver::SingleValue(const CoreParameter& parameter, Form& control
 
 void clsParamSaver::SaveList(CoreParameter& parameter, Form& controls, ListArray& arrList) {
     const int n = listCounter_++;
-    const clsList* list =
-        static_cast<std::size_t>(n) < arrList.size() ? arrList[static_cast<std::size_t>(n)].get()
-                                                      : nullptr;
+    const clsList* list = static_cast<std::size_t>(n) < arrList.size()
+                              ? arrList[static_cast<std::size_t>(n)].get()
+                              : nullptr;
     if (list != nullptr && list->ValuesCount() > 0) {
         for (int16_t j = 0; j < list->ValuesCount(); ++j) {
             parameter.AddCurrentValue(Variant(list->Value(j)));

@@ -15,8 +15,8 @@
 #include "service/SetupHelpers.h"
 #include "ui/Ui.h"
 #include "ui/UiErrors.h"
-#include "util/DateUtils.h"
 #include "util/DatePicker.h"
+#include "util/DateUtils.h"
 
 namespace hlreports {
 namespace {
@@ -51,8 +51,7 @@ bool IsDateType(const CoreParameter& parameter) {
 }
 
 bool IsNumberType(const CoreParameter& parameter) {
-    return parameter.ValueType() == CoreValueNumber ||
-           parameter.ValueType() == CoreValueCurrency;
+    return parameter.ValueType() == CoreValueNumber || parameter.ValueType() == CoreValueCurrency;
 }
 
 }  // namespace
@@ -118,8 +117,7 @@ Control& frmBlankCriteria::ListBox(int index) const {
 // --- Building -----------------------------------------------------------------------------
 
 bool frmBlankCriteria::SetParams(std::vector<std::shared_ptr<CoreParameter>>& parameters,
-                                 std::shared_ptr<CoreReport> report,
-                                 const std::string& propertyId,
+                                 std::shared_ptr<CoreReport> report, const std::string& propertyId,
                                  [[maybe_unused]] const std::string& reportName) {
     parameters_ = &parameters;
     report_ = std::move(report);
@@ -356,11 +354,10 @@ bool frmBlankCriteria::ValidateAll() {
             }
             if (data->Kind() == ControlKind::ComboBox) {
                 const auto& defaults = parameter.DefaultValues();
-                const bool listed = std::any_of(defaults.begin(), defaults.end(),
-                                                [&](const Variant& value) {
-                                                    return !value.IsNull() &&
-                                                           value.ToString() == data->Text();
-                                                });
+                const bool listed =
+                    std::any_of(defaults.begin(), defaults.end(), [&](const Variant& value) {
+                        return !value.IsNull() && value.ToString() == data->Text();
+                    });
                 if (!listed) {
                     Message("Please select a value from the list.");
                     FailOn(*data);

@@ -60,10 +60,9 @@ void frmBlankCriteria::Design() {
 void frmBlankCriteria::ResetPromptArea() {
     Control& scrolled = Get("pbScrolled");
     for (Control* control : ControlsIn(scrolled)) {
-        const bool isFixed = control->Name().starts_with("txtListText") ||
-                             control->Name().starts_with("btnList") ||
-                             control->Name().starts_with("DateBox") ||
-                             control->Name().starts_with("Calendar");
+        const bool isFixed =
+            control->Name().starts_with("txtListText") || control->Name().starts_with("btnList") ||
+            control->Name().starts_with("DateBox") || control->Name().starts_with("Calendar");
         control->SetVisible(false).SetAlias("");
         if (control->Kind() == ControlKind::TextBox) {
             control->SetText("");
@@ -73,8 +72,7 @@ void frmBlankCriteria::ResetPromptArea() {
         }
     }
     Get("frCriteria").Move(FrameLeft, FrameTop, FrameWidth, FrameHeight);
-    Get("pbCriteria")
-        .Move(ViewportLeft, ViewportTop, ViewportWidth(FrameWidth), FrameHeight - 150);
+    Get("pbCriteria").Move(ViewportLeft, ViewportTop, ViewportWidth(FrameWidth), FrameHeight - 150);
     scrolled.Move(0, 0, ViewportWidth(FrameWidth), FrameHeight - 150);
     Get("vsScroll")
         .Move(FrameWidth - ScrollBarSize - ViewportLeft, ViewportTop, ScrollBarSize,

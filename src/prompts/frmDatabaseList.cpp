@@ -95,7 +95,7 @@ void frmDatabaseList::SetRecordSet(RecordsetPtr rows) {
     }
     grid.SetColumns(std::move(columns));
     const RecordsetPtr reader = rows_->Clone();
-    for (reader->MoveFirst(); !reader->EOF(); reader->MoveNext()) {
+    for (; !reader->EOF(); reader->MoveNext()) {  // a clone starts at the first row
         std::vector<std::string> cells;
         for (int i = 0; i < reader->FieldCount(); ++i) {
             cells.push_back(CellText(reader->Value(i)));
@@ -212,7 +212,8 @@ void frmDatabaseList::SelectWithText(std::string_view text) {
         return;
     }
     if (column < 0) {
-        throw ComError(ListErrorSelectFailed, "SelectWithText", "Error finding " + std::string(text));
+        throw ComError(ListErrorSelectFailed, "SelectWithText",
+                       "Error finding " + std::string(text));
     }
     std::optional<int> found;
     for (int row = 0; row < list.RowCount() && !found; ++row) {
@@ -394,7 +395,9 @@ void frmDatabaseList::Search(char typed) {
     const GridData& list = grid.List();
     searchText_ += typed;
     const int start = std::max(grid.SelectedRow(), 0);
-    const auto matches = [&](int row) { return StartsWithIgnoreCase(list.Cell(row, 0), searchText_); };
+    const auto matches = [&](int row) {
+        return StartsWithIgnoreCase(list.Cell(row, 0), searchText_);
+    };
     for (int row = start; row < list.RowCount(); ++row) {
         if (matches(row)) {
             MoveCurrentRow(row);

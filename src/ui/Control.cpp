@@ -110,8 +110,8 @@ std::optional<ControlReference> ParseControlReference(std::string_view text) {
 
 Control& Control::SetAlias(std::string alias, int aliasIndex) {
     if (!alias.empty() && (!IsAliasName(alias) || aliasIndex < 0)) {
-        RaiseInvalidValue(fmt::format("'{}' ({}) is not an alias such as {{?Name}}", alias,
-                                      aliasIndex));
+        RaiseInvalidValue(
+            fmt::format("'{}' ({}) is not an alias such as {{?Name}}", alias, aliasIndex));
     }
     alias_ = std::move(alias);
     aliasIndex_ = aliasIndex;

@@ -23,9 +23,9 @@ void basShowHelp(int32_t helpContext) {
         page = folder / "index.html";
     }
     if (!std::filesystem::is_regular_file(page, error)) {
-        TheUi().MsgBox("The help pages are not installed: " + folder.string() +
-                           " holds no index.html.",
-                       vbExclamation, "Hearthline");
+        TheUi().MsgBox(
+            "The help pages are not installed: " + folder.string() + " holds no index.html.",
+            vbExclamation, "Hearthline");
         return;
     }
     TheUi().ShowHelpPage(page);
