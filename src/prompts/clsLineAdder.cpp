@@ -111,7 +111,7 @@ int16_t clsLineAdder::AddLine(Form& Ctrls, CoreReport& rptReport, ListArray& arr
         Control& data = AddDataControl(line, 0);
         CenterControls({&label, &data}, false);
         height = std::max(label.Height(), data.Height()) + 160;
-        Right = Checked(data.Left() + data.Width() + 200, line);
+        Right = Checked(data.Left() + InputExtent(data) + 200, line);
     }
     for (Control* button : line.buttons) {
         line.Alias(*button);

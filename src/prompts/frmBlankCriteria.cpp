@@ -244,7 +244,10 @@ void frmBlankCriteria::ListButtonClick(int index) {
     Get(list->FeedbackLabel).SetCaption(list->Feedback());
     box.SetText(list->Description());
     if (EqualsIgnoreCase(list->Feedback(), AllUnitsSelectedText)) {
+        // All units is no unit restriction, which an empty box says too: leaving the box later
+        // must not turn the "Multiple" text into a value.
         list->ClearValues();
+        box.SetText("");
     }
     if (list->IsPropertyList()) {
         PropertyChange(index);
