@@ -3,10 +3,10 @@
 
 #include <array>
 
-#include "data/AdoTypes.h"
 #include "data/SPParams.h"
 #include "data/clsRecordset.h"
 #include "prompts/ParameterTokens.h"
+#include "recordset/AdoTypes.h"
 #include "runtime/ComError.h"
 #include "runtime/Err.h"
 #include "runtime/Session.h"

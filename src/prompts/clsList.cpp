@@ -3,6 +3,7 @@
 
 #include <vector>
 
+#include "backends/ReadOnlyRoad.h"
 #include "data/clsRecordset.h"
 #include "prompts/ListSql.h"
 #include "prompts/ParameterTokens.h"
@@ -15,6 +16,26 @@ namespace hlreports {
 namespace {
 
 constexpr int32_t TwipsPerCharacter = 120;
+
+// Formula SQL only reads: the read-only road refuses anything else before it runs, reported with
+// the keyword check's number and source.
+RecordsetPtr OpenReadOnly(Connection& connection, const std::string& sql,
+                          const std::string& listName) {
+    try {
+        return connection.OpenReadOnly(sql, {});
+    } catch (const ComError& error) {
+        const std::string& description = error.Description();
+        const bool refused = description.starts_with(kReadOnlyMoreThanOneStatement) ||
+                             description.starts_with(kReadOnlyWouldChange) ||
+                             description.starts_with(kReadOnlyNoRows);
+        if (!refused) {
+            throw;
+        }
+        throw ComError(
+            ListErrorForbiddenSql, "ValidSelectStatement",
+            "Only a query that reads is allowed in formula " + listName + ": " + description);
+    }
+}
 
 }  // namespace
 
@@ -71,7 +92,7 @@ void clsList::GetRS(const CoreReport& rptReport) {
                 Command = PropertySecurityCommand(Command, TheSession().settings.userName);
             }
             if (ValidSelectStatement(Command)) {
-                rows_ = connection_->OpenRecordset(Command);
+                rows_ = OpenReadOnly(*connection_, Command, basListName(ParamName));
             }
         }
         if (rows_) {

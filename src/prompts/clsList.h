@@ -6,8 +6,9 @@
 // The unit list ("Unit Selection") is special: its rows come from
 // "sp_DistinctUnitListParameter" for the properties chosen in the property list (its
 // PropertyFilter), without the keyword check, and there are none while the filter is blank.
-// Formula SQL runs on the read-only road: a statement that would write, or several statements,
-// are refused with 3301 before anything runs.
+// Formula SQL runs on the read-only road (docs/read-only-road.md): a statement that would write,
+// or several statements, are refused with 3301 ("Only a query that reads is allowed in formula
+// ...") before anything runs.
 //
 // Lifetime: created by the line adder; the picker is created on the first InitRS, Show,
 // MatchText or ExistsOnList; the connection is opened on first use and closed by Term or when the
@@ -20,7 +21,7 @@
 #include <string>
 #include <string_view>
 
-#include "data/Backend.h"
+#include "data/Connections.h"
 #include "engine/CoreReport.h"
 #include "prompts/frmDatabaseList.h"
 

@@ -20,7 +20,7 @@
 #include <string_view>
 #include <vector>
 
-#include "data/Recordset.h"
+#include "recordset/Recordset.h"
 #include "ui/Form.h"
 
 namespace hlreports {

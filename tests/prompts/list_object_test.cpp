@@ -4,7 +4,7 @@
 
 #include <algorithm>
 
-#include "data/Backend.h"
+#include "data/Connections.h"
 #include "prompts/ListSql.h"
 #include "prompts/PromptsFixture.h"
 #include "prompts/clsList.h"
@@ -23,10 +23,16 @@ class ListObjectTest : public PromptsTest {
             "<parameter name=\"QZLIST(Property Selection)\" type=\"11\" multi=\"true\"/>"
             "<parameter name=\"QZLIST(Unit Selection)\" type=\"11\" multi=\"true\"/>"
             "<parameter name=\"QZLIST(Bad)\" type=\"11\"/>"
-            "<parameter name=\"QZLIST(Missing)\" type=\"11\"/>",
+            "<parameter name=\"QZLIST(Missing)\" type=\"11\"/>"
+            "<parameter name=\"QZLIST(Two)\" type=\"11\"/>"
+            "<parameter name=\"QZLIST(Writes)\" type=\"11\"/>",
             PropertyFormula() +
                 "<formula name=\"Bad\">\"SELECT 1 AS a, 2 AS b\nDELETE FROM "
-                "tblProperty\"</formula>");
+                "tblProperty\"</formula>"
+                "<formula name=\"Two\">\"SELECT Property, Property, Name FROM tblProperty;"
+                "/**/DELETE/**/FROM tblSecurity\"</formula>"
+                "<formula name=\"Writes\">\"REPLACE INTO tblSecurity VALUES ('x', 'Property', "
+                "'OAK') RETURNING *\"</formula>");
     }
 
     std::vector<std::string> Codes(clsList& list) {
@@ -91,6 +97,27 @@ TEST_F(ListObjectTest, FailuresRaise3302) {
     EXPECT_EQ(error.Number(), 3302);
     EXPECT_NE(error.Description().find("no formula named \"Missing\""), std::string::npos)
         << error.Description();
+
+    // What slips past the keyword check is refused by the read-only road before it runs.
+    const struct {
+        const char* list;
+        const char* reason;
+    } roadCases[] = {{"Two", "the text holds more than one statement"},
+                     {"Writes", "the statement would change the database ("}};
+    for (const auto& c : roadCases) {
+        SCOPED_TRACE(c.list);
+        clsList list;
+        list.Init(std::string("{?QZLIST(") + c.list + ")}", Variant("txtListText4"));
+        error = GetRsError(list);
+        EXPECT_EQ(error.Number(), 3302);
+        EXPECT_EQ(error.Description().rfind(std::string("Only a query that reads is allowed in "
+                                                        "formula ") +
+                                                c.list + ": " + c.reason,
+                                            0),
+                  0U)
+            << error.Description();
+    }
+    EXPECT_EQ(db.QueryText("SELECT count(*) FROM tblSecurity"), "6");
 
     TheSession().settings.userName = "'kim";
     clsList property;
