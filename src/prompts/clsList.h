@@ -12,8 +12,8 @@
 //
 // Lifetime: created by the line adder; the picker is created on the first InitRS, Show,
 // MatchText or ExistsOnList; the connection is opened on first use and closed by Term or when the
-// object goes (the prompt form drops its lists when the request ends). A creatable class
-// ("HLReports.clsList").
+// object goes (the prompt form drops its lists when the request ends).
+
 #pragma once
 
 #include <cstdint>

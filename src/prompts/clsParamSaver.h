@@ -8,8 +8,7 @@
 // blanks; anything else the text. A list saves its chosen values (column 0) in order, or one
 // empty value for "ALL Units Selected" (compared exactly), or else the box's text. Each record
 // is cleared first and its values applied last. Nothing is trapped: a text that does not convert
-// raises to the prompt form, whose validation keeps such texts out. A creatable class
-// ("HLReports.clsParamSaver").
+// raises to the prompt form, whose validation keeps such texts out.
 #pragma once
 
 #include <memory>

@@ -29,7 +29,8 @@ PrintRequest Request(const std::string& description, const std::string& answers,
 // name -> current values as JSON
 nlohmann::json ValuesByName(const std::string& jsonText) {
     nlohmann::json values = nlohmann::json::object();
-    for (const auto& parameter : nlohmann::json::parse(jsonText)["parameters"]) {
+    const nlohmann::json document = nlohmann::json::parse(jsonText);
+    for (const auto& parameter : document["parameters"]) {
         values[parameter["name"].get<std::string>()] = parameter["current_values"];
     }
     return values;
