@@ -1,8 +1,10 @@
 // hlreports: a command-line host that asks for reports as the desktop suite does.
 #include <CLI/CLI.hpp>
 #include <iostream>
+#include <string>
 
 #include "hlreports/HostCommand.h"
+#include "hlreports/Version.h"
 
 using namespace hlreports::host;
 
@@ -16,6 +18,10 @@ int main(int argc, char** argv) {
         "            4 no report and no error (for example \"There is no information to "
         "print.\")."};
     app.require_subcommand(1);
+    // The manual page is generated from --help-all and --version (help2man).
+    app.set_help_all_flag("--help-all", "Print this help with every command's options and exit");
+    app.set_version_flag("--version", "hlreports " + std::string(hlreports::ComponentVersion()),
+                         "Print the component's version and exit");
 
     PrintRequest print;
     CLI::App* printCommand =
