@@ -6,13 +6,13 @@
 #include <iterator>
 #include <stdexcept>
 
-#include "data/Recordset.h"
 #include "hlreports/CreateObject.h"
 #include "hlreports/DemoDatabase.h"
 #include "hlreports/HeadlessUi.h"
 #include "hlreports/HostValues.h"
 #include "hlreports/ReportOutput.h"
 #include "hlreports/Reports.h"
+#include "recordset/Recordset.h"
 #include "runtime/ComError.h"
 #include "runtime/Session.h"
 #include "service/SetupHelpers.h"

@@ -9,8 +9,8 @@
 #include <utility>
 
 #include "apps/HostFixture.h"
-#include "data/Recordset.h"
 #include "hlreports/HostCommand.h"
+#include "recordset/Recordset.h"
 
 namespace hlreports::test {
 namespace {
