@@ -34,6 +34,14 @@ class CountedConnection final : public Connection {
                                   const std::vector<ProcedureArgument>& arguments) override {
         return inner_->CallProcedure(name, arguments);
     }
+    RecordsetPtr OpenReadOnly(std::string_view sql,
+                              const std::vector<BoundValue>& values) override {
+        return inner_->OpenReadOnly(sql, values);
+    }
+    RecordsetPtr CallReadOnly(std::string_view procedure,
+                              const std::vector<BoundValue>& arguments) override {
+        return inner_->CallReadOnly(procedure, arguments);
+    }
     void BeginTransaction() override { inner_->BeginTransaction(); }
     void Commit() override { inner_->Commit(); }
     void Rollback() override { inner_->Rollback(); }

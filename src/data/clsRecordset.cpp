@@ -167,6 +167,34 @@ bool clsRecordset::GetRS(std::string_view strSQL, RecordsetPtr& rstRS, bool booU
     }
 }
 
+bool clsRecordset::GetRSReadOnly(std::string_view strSQL, RecordsetPtr& rstRS,
+                                 const std::vector<BoundValue>& values) {
+    Err().Clear();
+    try {
+        RecordsetPtr rows = OpenStep().OpenReadOnly(strSQL, values);
+        rows->SetLockType(adLockReadOnly);
+        rstRS = std::move(rows);
+        CloseStep();
+        return true;
+    } catch (const std::exception& error) {
+        Fail(3208, "GetRSReadOnly", error, " SQL:", strSQL);
+    }
+}
+
+bool clsRecordset::RunSpRetRSReadOnly(std::string_view strSP, RecordsetPtr& rstRS,
+                                      const std::vector<BoundValue>& arguments) {
+    Err().Clear();
+    try {
+        RecordsetPtr rows = OrClosed(OpenStep().CallReadOnly(strSP, arguments), strSP);
+        rows->SetLockType(adLockReadOnly);
+        rstRS = std::move(rows);
+        CloseStep();
+        return true;
+    } catch (const std::exception& error) {
+        Fail(3207, "RunSpRetRSReadOnly", error, " SP:", strSP);
+    }
+}
+
 bool clsRecordset::GetRSUseShape(std::string_view strSQL, RecordsetPtr& rstRS) {
     Err().Clear();
     try {

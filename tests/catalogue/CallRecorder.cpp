@@ -40,6 +40,18 @@ class RecordingConnection final : public Connection {
         Count("CallProcedure");
         return inner_->CallProcedure(name, arguments);
     }
+    RecordsetPtr OpenReadOnly(std::string_view sql,
+                              const std::vector<BoundValue>& values) override {
+        calls.push_back({std::string(sql), {}});
+        Count("OpenReadOnly");
+        return inner_->OpenReadOnly(sql, values);
+    }
+    RecordsetPtr CallReadOnly(std::string_view procedure,
+                              const std::vector<BoundValue>& arguments) override {
+        calls.push_back({std::string(procedure), {}});
+        Count("CallReadOnly");
+        return inner_->CallReadOnly(procedure, arguments);
+    }
     void BeginTransaction() override { inner_->BeginTransaction(); }
     void Commit() override { inner_->Commit(); }
     void Rollback() override { inner_->Rollback(); }

@@ -85,6 +85,18 @@ class InstrumentedConnection final : public Connection {
         InstrumentedBackend::texts.emplace_back(name);
         return inner_->CallProcedure(name, arguments);
     }
+    RecordsetPtr OpenReadOnly(std::string_view sql,
+                              const std::vector<BoundValue>& values) override {
+        InstrumentedBackend::Count("OpenReadOnly");
+        InstrumentedBackend::texts.emplace_back(sql);
+        return inner_->OpenReadOnly(sql, values);
+    }
+    RecordsetPtr CallReadOnly(std::string_view procedure,
+                              const std::vector<BoundValue>& arguments) override {
+        InstrumentedBackend::Count("CallReadOnly");
+        InstrumentedBackend::texts.emplace_back(procedure);
+        return inner_->CallReadOnly(procedure, arguments);
+    }
     void BeginTransaction() override {
         InstrumentedBackend::Count("BeginTransaction");
         inner_->BeginTransaction();

@@ -11,6 +11,7 @@
 #include "backends/sqlite/SqliteHandles.h"
 #include "backends/sqlite/SqliteProcedure.h"
 #include "backends/sqlite/SqliteProcedureRunner.h"
+#include "backends/sqlite/SqliteReadOnly.h"
 #include "backends/sqlite/SqliteRows.h"
 #include "backends/sqlite/SqliteValues.h"
 #include "runtime/Text.h"
@@ -46,6 +47,13 @@ class SqliteConnection final : public Connection {
     }
     ProcedureResult CallProcedure(std::string_view name,
                                   const std::vector<ProcedureArgument>& arguments) override;
+
+    RecordsetPtr OpenReadOnly(std::string_view sql,
+                              const std::vector<BoundValue>& values) override {
+        return RunReadOnlyQuery(db_.get(), sql, values);
+    }
+    RecordsetPtr CallReadOnly(std::string_view name,
+                              const std::vector<BoundValue>& arguments) override;
 
     void BeginTransaction() override { ExecuteSimple(db_.get(), "BEGIN"); }
     void Commit() override { ExecuteSimple(db_.get(), "COMMIT"); }
@@ -118,6 +126,17 @@ ProcedureResult SqliteConnection::CallProcedure(std::string_view name,
         ++position;
     }
     return result;
+}
+
+RecordsetPtr SqliteConnection::CallReadOnly(std::string_view name,
+                                            const std::vector<BoundValue>& arguments) {
+    Procedure procedure = RequireProcedure(name);
+    std::vector<std::optional<Variant>> supplied = SuppliedByName(procedure, arguments);
+    std::vector<SqlValue> values = ResolveArguments(procedure, supplied);
+    CheckProcedureReadsOnly(db_.get(), procedure);
+    ReadOnlyScope scope(db_.get());
+    return RunProcedure(db_.get(), procedure, std::move(values), CallSource(procedure, supplied))
+        .rows;
 }
 
 RecordsetPtr SqliteConnection::RunText(std::string_view text, bool wantRows) {
