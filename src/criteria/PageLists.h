@@ -5,7 +5,7 @@
 #include <initializer_list>
 #include <string>
 
-#include "data/Recordset.h"
+#include "recordset/Recordset.h"
 #include "ui/Control.h"
 
 namespace hlreports {
