@@ -5,6 +5,7 @@
 
 #include "catalogue/CustomReports.h"
 #include "catalogue/NoWindowReports.h"
+#include "catalogue/OwnWindowReports.h"
 #include "catalogue/PageReports.h"
 #include "catalogue/ParameterJournals.h"
 #include "catalogue/StandardReport.h"
@@ -20,9 +21,10 @@ void AddEntry(Catalogue& catalogue, const std::string& key, CatalogueEntry entry
 
 void AddRows(Catalogue& catalogue, const std::vector<ReportRow>& rows) {
     for (const ReportRow& spec : rows) {
-        AddEntry(catalogue, spec.key, {RoadKind::Builder, [&spec](BuilderContext& context) {
-                                           return RunStandardReport(spec, context);
-                                       }});
+        AddEntry(catalogue, spec.key,
+                 {RoadKind::Builder,
+                  [&spec](BuilderContext& context) { return RunStandardReport(spec, context); },
+                  spec.needsSetupService});
     }
 }
 
@@ -30,6 +32,7 @@ Catalogue BuildCatalogue() {
     Catalogue catalogue;
     AddRows(catalogue, NoWindowReportRows());
     AddRows(catalogue, WindowReportRows());
+    AddRows(catalogue, OwnWindowReportRows());
     AddRows(catalogue, PageReportRows());
     AddEntry(catalogue, "EndOfMonth", {RoadKind::Builder, EndOfMonthReport});
     AddEntry(catalogue, "rptWO", {RoadKind::Builder, ServiceCallReport});

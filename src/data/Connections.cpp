@@ -6,6 +6,7 @@
 #include "data/Connections.h"
 
 #include "backends/ConnectionString.h"
+#include "backends/odbc/OdbcConnection.h"
 #include "backends/sqlite/SqliteConnection.h"
 #include "backends/sqlite/SqliteHandles.h"
 #include "runtime/Text.h"
@@ -54,26 +55,21 @@ class CountedConnection final : public Connection {
 
 }  // namespace
 
-std::unique_ptr<Connection> OpenBackendConnection(std::string_view connectionString) {
+std::unique_ptr<Connection> OpenBackendConnection(std::string_view connectionString,
+                                                  const ConnectionOptions& options) {
     std::vector<ConnectionStringKey> keys = ParseConnectionString(connectionString);
     std::optional<std::string> server = FindConnectionKey(keys, "Server");
     if (server && EqualsIgnoreCase(*server, "(embedded)")) {
         return OpenSqliteConnection(FindConnectionKey(keys, "Database").value_or(""));
     }
-    // Key names only: values may hold a password.
-    std::vector<std::string> names;
-    for (const ConnectionStringKey& entry : keys) {
-        names.push_back(entry.key);
-    }
-    RaiseDatabaseError(
-        "only the embedded database backend (Server=(embedded);Database=<file>) is available in "
-        "this build; the connection string gives " +
-        (names.empty() ? std::string("no keys") : "the keys " + Join(names, ", ")));
+    return OpenOdbcConnection(connectionString, options);
 }
 
-std::unique_ptr<Connection> OpenConnection(std::string_view connectionString) {
-    std::unique_ptr<Connection> connection =
-        testOpener ? testOpener(connectionString) : OpenBackendConnection(connectionString);
+std::unique_ptr<Connection> OpenConnection(std::string_view connectionString,
+                                           const ConnectionOptions& options) {
+    std::unique_ptr<Connection> connection = testOpener
+                                                 ? testOpener(connectionString)
+                                                 : OpenBackendConnection(connectionString, options);
     if (!connection) {
         RaiseDatabaseError("no connection could be opened");
     }

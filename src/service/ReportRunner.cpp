@@ -148,6 +148,8 @@ std::shared_ptr<CoreReport> RunReport(ReportDispatcher& dispatcher, bool& bParam
             }
             tables.front()->SetDataSource(RecordsetToXml(*state.recordset));
         }
+        // Tables that read their own rows do so now, after every road has filled what it fills.
+        report->ReadTables();
         TheUi().SetMousePointer(vbDefault);
         state.recordset.reset();
         return session.currentReport;

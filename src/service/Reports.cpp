@@ -168,6 +168,7 @@ std::shared_ptr<CoreReport> Reports::PrintRS(const std::string& strReportName,
                 "Object variable or With block variable not set (no recordset was given)");
         }
         tables.front()->SetDataSource(RecordsetToXml(*rstReportData));
+        report->ReadTables();
         AddPreview();
         if (report->Title().empty()) {
             report->SetTitle(strReportName);

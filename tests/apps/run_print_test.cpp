@@ -183,17 +183,25 @@ TEST_F(HostTest, PrintWithoutRowsIsExitFour) {
     EXPECT_FALSE(std::filesystem::exists(*request.outFile));
 }
 
-// A report with a criteria dialog: Cancel in the answers ends with exit 3 and no message;
+// A report with a criteria dialog: Cancel in the answers ends with exit 3 and no message, in
+// the shared criteria dialog and in a dialog of the report's own (Cancel or the window's close);
 // without answers the headless screen refuses to open the dialog and says how to answer it.
 TEST_F(HostTest, PrintWithACriteriaDialog) {
     const struct {
         const char* name;
+        const char* description;
         std::string answers;  // "" = no answer file
         int exitCode;
         std::string expected;
     } cases[] = {
-        {"cancel", R"({"dialogs": [{"do": [["click", "cmdCancel"]]}]})", host::ExitCancelled, ""},
-        {"no answers", "", host::ExitError,
+        {"cancel", "Lease Expiration", R"({"dialogs": [{"do": [["click", "cmdCancel"]]}]})",
+         host::ExitCancelled, ""},
+        {"cancel in a dialog of its own", "Classic Interface Status",
+         R"js({"dialogs": [{"do": [["click", "OptReport(2)"], ["click", "cmdCancel"]]}]})js",
+         host::ExitCancelled, ""},
+        {"own dialog closed", "Classic Interface Status", R"({"dialogs": [{"do": [["close"]]}]})",
+         host::ExitCancelled, ""},
+        {"no answers", "Lease Expiration", "", host::ExitError,
          "error 2905 (LoadCrystal): Error processing report: The dialog \"Lease Expiration "
          "Report Criteria\" needs answers: this build has no dialog front-end, so give them "
          "with --answers FILE (see docs/answer-files.md)\n"},
@@ -201,7 +209,7 @@ TEST_F(HostTest, PrintWithACriteriaDialog) {
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         PrintRequest request;
-        request.description = "Lease Expiration";
+        request.description = c.description;
         request.outFile = (files / "report.json").string();
         if (!c.answers.empty()) {
             request.answersFile = files.WriteFile("answers.json", c.answers).string();

@@ -1,5 +1,5 @@
 // The recording opener of CallRecorder.h.
-#include "catalogue/CallRecorder.h"
+#include "support/CallRecorder.h"
 
 #include <memory>
 
@@ -81,6 +81,47 @@ CallRecorder::~CallRecorder() {
 
 const std::vector<RecordedCall>& CallRecorder::Calls() {
     return calls;
+}
+
+std::string DescribeValue(const Variant& value) {
+    switch (value.Kind()) {
+        case VariantKind::Empty:
+            return "Empty";
+        case VariantKind::Null:
+            return "Null";
+        case VariantKind::Missing:
+            return "Missing";
+        case VariantKind::Boolean:
+            return value.ToBoolean() ? "Boolean True" : "Boolean False";
+        case VariantKind::Integer:
+            return "Integer " + value.ToString();
+        case VariantKind::Long:
+            return "Long " + value.ToString();
+        case VariantKind::Double:
+            return "Double " + value.ToString();
+        case VariantKind::Currency:
+            return "Currency " + value.ToString();
+        case VariantKind::Date: {
+            const Date date = value.ToDate();
+            return "Date #" +
+                   (date.DateOnly().DayNumber() == date.DayNumber() ? date.ToIsoDate()
+                                                                    : date.ToIsoDateTime()) +
+                   "#";
+        }
+        case VariantKind::String:
+            return "String \"" + value.ToString() + "\"";
+        case VariantKind::Array:
+            return "Array";
+        case VariantKind::Object:
+            return "Object";
+    }
+    return "?";
+}
+
+std::string DescribeArgument(const ProcedureArgument& argument) {
+    return argument.name + " " + std::to_string(argument.type) + "(" +
+           std::to_string(argument.size) + ") " + (argument.direction == 2 ? "out" : "in") + " = " +
+           DescribeValue(argument.value);
 }
 
 }  // namespace hlreports::test
