@@ -148,14 +148,14 @@ TEST_F(PageBuilderTest, RowsSendTheirCallsAndFormulas) {
         {"rptWO",
          R"({"caption": "Service Call Selection Criteria", "do": [["pick", "cboWONumStart", "7"],
              ["pick", "cboWONumEnd", "8"], ["click", "cmdPreview"]]})",
-         "sp_Rep_rptWO @Property='O''K',@WONum=NULL,@StartDate='1899-12-30',"
+         "sp_Rep_rptWO @Property='O''K',@WONum='',@StartDate='1899-12-30',"
          "@EndDate='1899-12-30',@StartNum='7',@EndNum='8',@RangeOrNum='NumR'",
          {}},
         {"rptWO",
          R"({"do": [["tab", "tabWOSelect", "SC Dates"], ["click", "chkDateOn"],
              ["set", "datStart", "2024-01-01"], ["set", "datEnd", "2024-01-31"],
              ["click", "cmdPreview"]]})",
-         "sp_Rep_rptWO @Property='O''K',@WONum=NULL,@StartDate='2024-01-01',"
+         "sp_Rep_rptWO @Property='O''K',@WONum='',@StartDate='2024-01-01',"
          "@EndDate='2024-01-31',@StartNum='',@EndNum='',@RangeOrNum='DateR'",
          {}},
         {"rptTransLedg",
