@@ -7,6 +7,7 @@ packages=(
     build-essential cmake ninja-build ccache pkg-config clang clang-format libclang-rt-14-dev
     libsqlite3-dev sqlite3
     unixodbc unixodbc-dev odbcinst libsqliteodbc uuid-dev
+    mariadb-server mariadb-client odbc-mariadb
     libpugixml-dev libfmt-dev libcli11-dev nlohmann-json3-dev
     libgtest-dev libgmock-dev libbenchmark-dev
     help2man dpkg-dev

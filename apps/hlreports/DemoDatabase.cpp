@@ -107,10 +107,22 @@ void EnsureDemoDatabase(const DemoPaths& paths, bool rebuild) {
     fs::create_directories(paths.dataFolder);
     const fs::path setup = paths.dataFolder / "setup.json";
     if (!fs::exists(setup)) {
+        // The chart of prefix 01 lacks the accounts opened last (storage, carport, cleaning and
+        // damage), which the accounting transaction report shows as "Unknown account".
         std::ofstream(setup)
-            << R"({"gl_accounts": {"01": [{"number": "1000", "title": "Operating Cash"},)"
-            << R"( {"number": "1100", "title": "Security Deposits Held"},)"
-            << R"( {"number": "4000", "title": "Rental Income"}]}})"
+            << R"({"gl_accounts": {"01": [)"
+            << R"({"number": "1010", "title": "Operating Cash"},)"
+            << R"( {"number": "2200", "title": "Security Deposits Held"},)"
+            << R"( {"number": "2210", "title": "Pet Deposits Held"},)"
+            << R"( {"number": "4000", "title": "Rental Income"},)"
+            << R"( {"number": "4020", "title": "Pet Rent"},)"
+            << R"( {"number": "4100", "title": "Late Fees"},)"
+            << R"( {"number": "4110", "title": "Returned Item Fees"},)"
+            << R"( {"number": "4200", "title": "Water/Sewer Reimbursement"},)"
+            << R"( {"number": "4210", "title": "Trash Reimbursement"},)"
+            << R"( {"number": "4300", "title": "Garage Rent"},)"
+            << R"( {"number": "4400", "title": "Application Fees"},)"
+            << R"( {"number": "4900", "title": "Concessions"}]}})"
             << "\n";
     }
     if (!rebuild && IsUpToDate(paths.database, scripts)) {

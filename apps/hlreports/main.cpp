@@ -12,6 +12,11 @@ int main(int argc, char** argv) {
     CLI::App app{
         "hlreports - prepares the suite's reports from the command line.\n"
         "Without --connection the embedded demo database is used (built on first use).\n"
+        "A server database is reached through ODBC: --connection \"DSN=NAME;UID=..;PWD=..\" or\n"
+        "\"Driver={MariaDB Unicode};Server=HOST;Database=DB;UID=..;PWD=..\"; a classic\n"
+        "\"Provider=SQLOLEDB.1;Data Source=HOST;Initial Catalog=DB;User ID=..;Password=..\" "
+        "string\n"
+        "uses the ODBC driver named by the environment variable HLREPORTS_ODBC_DRIVER.\n"
         "Message boxes go to standard error as 'title: text'; errors as 'error NUMBER (SOURCE): "
         "DESCRIPTION'.\n"
         "Exit codes: 0 report prepared, 1 error, 2 wrong usage, 3 the user cancelled,\n"
@@ -30,7 +35,9 @@ int main(int argc, char** argv) {
         ->add_option("DESCRIPTION", print.description, "Report description in the report library")
         ->required();
     printCommand->add_option("--connection", print.connection,
-                             "Connection string (default: the demo database)");
+                             "Connection string: Server=(embedded);Database=FILE, an ODBC string "
+                             "(DSN= or Driver=) or a classic provider string (default: the demo "
+                             "database)");
     printCommand->add_option("--property-id", print.propertyId, "Current property id")
         ->capture_default_str();
     printCommand->add_option("--property-name", print.propertyName, "Current property name")
@@ -49,7 +56,8 @@ int main(int argc, char** argv) {
         ->capture_default_str();
     printCommand->add_option(
         "--criteria", print.criteriaJson,
-        "Criteria value as JSON: a scalar, null, an array, or an array of arrays");
+        "Criteria value as JSON: a scalar, null, an array, or an array of arrays (at most "
+        "1000000 values, rows x widest row)");
     printCommand->add_option("--answers", print.answersFile,
                              "Answer file that plays the dialogs (JSON)");
     printCommand->add_option("--out", print.outFile,
@@ -64,7 +72,9 @@ int main(int argc, char** argv) {
     printRsCommand->add_option("--param", printRs.parameters,
                                "A report parameter value, by position (repeatable)");
     printRsCommand->add_option("--connection", printRs.connection,
-                               "Connection string (default: the demo database)");
+                               "Connection string: Server=(embedded);Database=FILE, an ODBC string "
+                               "(DSN= or Driver=) or a classic provider string (default: the demo "
+                               "database)");
     printRsCommand->add_option("--out", printRs.outFile,
                                "Write the prepared report: .json, .txt or .html");
 

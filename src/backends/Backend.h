@@ -25,6 +25,13 @@ struct ProcedureArgument {
     Variant value;
 };
 
+// What the wrapper asks of every connection it opens. Backends that cannot time out a
+// statement or a login ignore the figure they cannot use (the embedded one ignores both).
+struct ConnectionOptions {
+    int commandTimeoutSeconds = 30;
+    int connectionTimeoutSeconds = 15;
+};
+
 // A value for one "@Name" placeholder of a read-only query, or for one argument of a read-only
 // procedure call (bound by name there; missing arguments take their declared defaults).
 struct BoundValue {

@@ -70,6 +70,7 @@ class clsRecordset : public ComObject {
     bool txPending_ = false;
     std::unique_ptr<Connection> connection_;
 
+    ConnectionOptions Options() const;
     Connection& OpenStep();
     void CloseStep();
     // The error path of every operation: step C, then raise `number` with source

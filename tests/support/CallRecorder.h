@@ -26,4 +26,10 @@ class CallRecorder {
     static const std::vector<RecordedCall>& Calls();
 };
 
+// A value as the classic runtime would show it in code, with its kind: "String \"P1\"",
+// "Date #2024-01-31#", "Integer 1", "Long 7", "Double 2.5", "Boolean True", "Null", "Empty".
+std::string DescribeValue(const Variant& value);
+// A command-road argument as one line: "@Name type(size) in|out = value" (value as above).
+std::string DescribeArgument(const ProcedureArgument& argument);
+
 }  // namespace hlreports::test
