@@ -155,22 +155,35 @@ class Parser : public ReportXmlRules {
                          typeText, name));
             }
             std::vector<Variant> defaults;
+            std::optional<Variant> current;
             for (pugi::xml_node value : Elements(child)) {
-                if (std::string_view(value.name()) != "default") {
+                const std::string_view element = value.name();
+                if (element != "default" && element != "current") {
                     Unknown(value, child);
                 }
                 CheckAttributes(value, {});
+                if (element == "current" && current) {
+                    Fail(value, fmt::format("parameter '{}' has a second <current>", name));
+                }
                 const std::string text = TextOf(value);
                 std::optional<Variant> read = ReadParameterValue(*type, text);
                 if (!read) {
-                    Fail(value, fmt::format("default value '{}' of parameter '{}' is not {}", text,
-                                            name, ValueTypeExpectation(*type)));
+                    Fail(value, fmt::format("{} value '{}' of parameter '{}' is not {}", element,
+                                            text, name, ValueTypeExpectation(*type)));
                 }
-                defaults.push_back(std::move(*read));
+                if (element == "current") {
+                    current = std::move(*read);
+                } else {
+                    defaults.push_back(std::move(*read));
+                }
             }
-            report.parameters.push_back(std::make_shared<CoreParameter>(
+            auto parameter = std::make_shared<CoreParameter>(
                 std::move(name), Optional(child, "prompt").value_or(""), *type,
-                Flag(child, "range"), Flag(child, "multi"), std::move(defaults)));
+                Flag(child, "range"), Flag(child, "multi"), std::move(defaults));
+            if (current) {
+                parameter->SetCurrentValue(std::move(*current));
+            }
+            report.parameters.push_back(std::move(parameter));
         }
     }
 

@@ -53,6 +53,7 @@ class ActionPlayer {
                 Pick(Target());
                 return;
             case AnswerVerb::Key:
+            case AnswerVerb::KeyDown:
                 Key();
                 return;
             case AnswerVerb::Focus:
@@ -247,7 +248,12 @@ class ActionPlayer {
                 return;
             }
         }
-        form_.PressKey(action_.arguments.front().ToLong());
+        const int code = action_.arguments.front().ToLong();
+        if (action_.verb == AnswerVerb::KeyDown) {
+            form_.PressKeyDown(code);
+        } else {
+            form_.PressKey(code);
+        }
     }
 
     void Focus(Control& control) {
@@ -331,6 +337,11 @@ int32_t ScriptedUi::MsgBox(const std::string& text, int32_t style, const std::st
     const int32_t answer = RecordingUi::MsgBox(text, style, title);
     messageStream_ << Messages().back().title << ": " << text << '\n' << std::flush;
     return answer;
+}
+
+void ScriptedUi::ShowHelpPage(const std::filesystem::path& page) {
+    RecordingUi::ShowHelpPage(page);
+    messageStream_ << "help: " << page.string() << '\n' << std::flush;
 }
 
 void ScriptedUi::ShowModal(Form& form) {
