@@ -9,6 +9,7 @@ packages=(
     unixodbc unixodbc-dev odbcinst libsqliteodbc uuid-dev
     libpugixml-dev libfmt-dev libcli11-dev nlohmann-json3-dev
     libgtest-dev libgmock-dev libbenchmark-dev
+    qt6-base-dev qt6-qpa-plugins fonts-dejavu-core poppler-utils
 )
 
 missing=()
