@@ -34,6 +34,10 @@ struct PrintRequest {
     std::optional<std::string> criteriaJson;
     std::optional<std::string> answersFile;
     std::optional<std::string> outFile;
+    // "qt", "headless", or empty: the Qt dialogs when a display is available and no answers are
+    // given, the scripted driver otherwise.
+    std::string ui;
+    std::optional<std::string> recordFile;  // the Qt dialogs' session as an answer file
 };
 
 struct PrintRsRequest {

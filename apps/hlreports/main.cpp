@@ -45,9 +45,20 @@ int main(int argc, char** argv) {
         "--criteria", print.criteriaJson,
         "Criteria value as JSON: a scalar, null, an array, or an array of arrays");
     printCommand->add_option("--answers", print.answersFile,
-                             "Answer file that plays the dialogs (JSON)");
-    printCommand->add_option("--out", print.outFile,
-                             "Write the prepared report: .json, .txt or .html");
+                             "Answer file that plays the dialogs without windows (JSON, see "
+                             "docs/answer-files.md)");
+    printCommand->add_option(
+        "--out", print.outFile,
+        "Write the prepared report: .json, .txt, .html or .pdf (paginated, drawn offscreen; "
+        "builds with the Qt front-end)");
+    printCommand->add_option(
+        "--ui", print.ui,
+        "qt: real dialogs, then the preview (window) or the print dialog (printer), unless "
+        "--out is given; headless: answer files only. Default: qt when a display is available "
+        "and no --answers is given");
+    printCommand->add_option("--record", print.recordFile,
+                             "With the Qt dialogs: write what you do in them as an answer file "
+                             "that --answers replays to the same report");
 
     PrintRsRequest printRs;
     CLI::App* printRsCommand =
@@ -60,7 +71,7 @@ int main(int argc, char** argv) {
     printRsCommand->add_option("--connection", printRs.connection,
                                "Connection string (default: the demo database)");
     printRsCommand->add_option("--out", printRs.outFile,
-                               "Write the prepared report: .json, .txt or .html");
+                               "Write the prepared report: .json, .txt, .html or .pdf");
 
     std::string demoFolder = "demo-output";
     CLI::App* demoCommand = app.add_subcommand(
