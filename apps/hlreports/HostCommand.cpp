@@ -7,7 +7,6 @@
 #include <iterator>
 #include <stdexcept>
 
-#include "data/Recordset.h"
 #include "hlreports/CreateObject.h"
 #include "hlreports/DemoDatabase.h"
 #include "hlreports/Desktop.h"
@@ -15,6 +14,7 @@
 #include "hlreports/HostValues.h"
 #include "hlreports/ReportOutput.h"
 #include "hlreports/Reports.h"
+#include "recordset/Recordset.h"
 #include "runtime/ComError.h"
 #include "runtime/Session.h"
 #include "service/SetupHelpers.h"

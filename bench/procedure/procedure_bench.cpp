@@ -12,9 +12,9 @@
 #include <stdexcept>
 #include <string>
 
-#include "data/AdoTypes.h"
-#include "data/Backend.h"
+#include "data/Connections.h"
 #include "data/clsRecordset.h"
+#include "recordset/AdoTypes.h"
 
 namespace hlreports {
 namespace {

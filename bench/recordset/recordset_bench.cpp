@@ -14,7 +14,7 @@
 #include <pugixml.hpp>
 #include <string>
 
-#include "data/Recordset.h"
+#include "recordset/Recordset.h"
 
 namespace {
 

@@ -6,7 +6,7 @@
 #include <cstdlib>
 #include <string_view>
 
-#include "data/Recordset.h"
+#include "recordset/Recordset.h"
 #include "runtime/ComError.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {

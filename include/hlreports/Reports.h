@@ -13,8 +13,8 @@
 #include <memory>
 #include <string>
 
-#include "data/Recordset.h"
 #include "engine/CoreReport.h"
+#include "recordset/Recordset.h"
 #include "runtime/Date.h"
 #include "runtime/Variant.h"
 

@@ -15,7 +15,7 @@
 #include <string>
 
 #include "catalogue/BuilderContext.h"
-#include "data/Recordset.h"
+#include "recordset/Recordset.h"
 
 namespace hlreports {
 

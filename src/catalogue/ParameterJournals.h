@@ -22,7 +22,7 @@
 #include "catalogue/BuilderContext.h"
 #include "catalogue/ReportError.h"
 #include "catalogue/ValueSources.h"
-#include "data/Recordset.h"
+#include "recordset/Recordset.h"
 
 namespace hlreports {
 

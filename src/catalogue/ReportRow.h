@@ -17,8 +17,8 @@
 #include "catalogue/BuilderContext.h"
 #include "catalogue/ReportError.h"
 #include "catalogue/ValueSources.h"
-#include "data/AdoTypes.h"
-#include "data/Recordset.h"
+#include "recordset/AdoTypes.h"
+#include "recordset/Recordset.h"
 
 namespace hlreports {
 

@@ -19,7 +19,7 @@
 
 #include "catalogue/BuilderContext.h"
 #include "catalogue/ReportRow.h"
-#include "data/Recordset.h"
+#include "recordset/Recordset.h"
 
 namespace hlreports {
 

@@ -3,7 +3,7 @@
 
 #include <cassert>
 
-#include "data/AdoTypes.h"
+#include "recordset/AdoTypes.h"
 
 namespace hlreports {
 namespace {

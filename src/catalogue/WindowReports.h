@@ -10,7 +10,7 @@
 
 #include "catalogue/BuilderContext.h"
 #include "catalogue/ReportRow.h"
-#include "data/Recordset.h"
+#include "recordset/Recordset.h"
 #include "runtime/Date.h"
 
 namespace hlreports {

@@ -16,7 +16,7 @@
 
 #include <string>
 
-#include "data/Recordset.h"
+#include "recordset/Recordset.h"
 #include "runtime/Date.h"
 #include "runtime/Variant.h"
 #include "ui/Form.h"

@@ -12,9 +12,9 @@
 #include <string>
 #include <string_view>
 
-#include "data/Backend.h"
-#include "data/Recordset.h"
+#include "data/Connections.h"
 #include "data/SPParams.h"
+#include "recordset/Recordset.h"
 #include "runtime/Variant.h"
 
 namespace hlreports {

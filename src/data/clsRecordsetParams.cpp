@@ -8,10 +8,10 @@
 #include <cmath>
 #include <optional>
 
-#include "data/AdoTypes.h"
-#include "data/BackendSqlText.h"
+#include "backends/BackendSqlText.h"
 #include "data/clsRecordset.h"
 #include "data/clsRecordsetParams.h"
+#include "recordset/AdoTypes.h"
 #include "runtime/ComError.h"
 #include "runtime/Err.h"
 #include "runtime/Text.h"

@@ -5,7 +5,7 @@
 
 #include <vector>
 
-#include "data/Backend.h"
+#include "data/Connections.h"
 #include "data/SPParams.h"
 
 namespace hlreports {

@@ -14,7 +14,7 @@
 #include <string_view>
 #include <vector>
 
-#include "data/Recordset.h"
+#include "recordset/Recordset.h"
 #include "runtime/Date.h"
 #include "runtime/Variant.h"
 

@@ -8,8 +8,8 @@
 #include <fmt/format.h>
 #include <nlohmann/json.hpp>
 
-#include "data/AdoTypes.h"
 #include "engine/EngineErrors.h"
+#include "recordset/AdoTypes.h"
 
 namespace hlreports {
 namespace {

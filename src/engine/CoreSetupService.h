@@ -12,7 +12,7 @@
 #include <string_view>
 #include <vector>
 
-#include "data/Recordset.h"
+#include "recordset/Recordset.h"
 #include "runtime/Variant.h"
 
 namespace hlreports {

@@ -7,7 +7,7 @@
 
 #include <fmt/format.h>
 
-#include "data/AdoTypes.h"
+#include "recordset/AdoTypes.h"
 #include "runtime/ComError.h"
 
 namespace hlreports {

@@ -2,9 +2,9 @@
 // of the name, so a name like "Owner's Name" is looked up instead of breaking the criterion.
 #include "prompts/clsCustomRptParams.h"
 
-#include "data/AdoTypes.h"
 #include "data/SPParams.h"
 #include "data/clsRecordset.h"
+#include "recordset/AdoTypes.h"
 #include "runtime/ComError.h"
 #include "runtime/Err.h"
 #include "runtime/Text.h"

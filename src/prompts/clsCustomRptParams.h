@@ -10,8 +10,8 @@
 #include <string>
 #include <vector>
 
-#include "data/Recordset.h"
 #include "engine/CoreReport.h"
+#include "recordset/Recordset.h"
 #include "runtime/Variant.h"
 
 namespace hlreports {

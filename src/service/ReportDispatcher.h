@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "data/Recordset.h"
+#include "recordset/Recordset.h"
 
 namespace hlreports {
 

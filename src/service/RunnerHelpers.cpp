@@ -1,10 +1,10 @@
 #include "service/RunnerHelpers.h"
 
-#include "data/AdoTypes.h"
 #include "data/SPParams.h"
 #include "data/clsRecordset.h"
 #include "engine/CoreSetupService.h"
 #include "hlreports/ReportDSNs.h"
+#include "recordset/AdoTypes.h"
 #include "runtime/ComError.h"
 #include "runtime/Session.h"
 #include "runtime/Text.h"

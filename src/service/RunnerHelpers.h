@@ -9,8 +9,8 @@
 #include <string>
 #include <string_view>
 
-#include "data/Recordset.h"
 #include "engine/CoreReport.h"
+#include "recordset/Recordset.h"
 
 namespace hlreports {
 

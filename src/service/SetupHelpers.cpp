@@ -1,8 +1,8 @@
 #include "service/SetupHelpers.h"
 
-#include "data/AdoTypes.h"
 #include "data/SPParams.h"
 #include "data/clsRecordset.h"
+#include "recordset/AdoTypes.h"
 #include "runtime/ComError.h"
 #include "runtime/Session.h"
 #include "runtime/Text.h"

@@ -9,9 +9,9 @@
 #include <utility>
 
 #include "apps/HostFixture.h"
-#include "data/Recordset.h"
 #include "hlreports/HostCommand.h"
 #include "hlreports/ReportOutput.h"
+#include "recordset/Recordset.h"
 
 namespace hlreports::test {
 namespace {

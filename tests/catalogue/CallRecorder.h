@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "data/Backend.h"
+#include "data/Connections.h"
 
 namespace hlreports::test {
 

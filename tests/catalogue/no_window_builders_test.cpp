@@ -8,9 +8,9 @@
 #include "catalogue/CatalogueFixture.h"
 #include "catalogue/NoWindowProcedures.h"
 #include "catalogue/NoWindowReports.h"
-#include "data/AdoTypes.h"
 #include "data/SPParams.h"
 #include "data/clsRecordset.h"
+#include "recordset/AdoTypes.h"
 #include "runtime/Err.h"
 
 namespace hlreports::test {

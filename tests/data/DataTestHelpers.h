@@ -10,8 +10,8 @@
 #include <string_view>
 #include <vector>
 
-#include "data/Backend.h"
-#include "data/Recordset.h"
+#include "data/Connections.h"
+#include "recordset/Recordset.h"
 #include "runtime/ComError.h"
 
 namespace hlreports::test {

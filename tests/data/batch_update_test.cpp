@@ -2,9 +2,9 @@
 // whole or not at all, with rows changed by someone else since they were read noticed.
 #include <gtest/gtest.h>
 
-#include "data/AdoTypes.h"
 #include "data/DataFixture.h"
 #include "data/DataTestHelpers.h"
+#include "recordset/AdoTypes.h"
 
 namespace hlreports {
 namespace {

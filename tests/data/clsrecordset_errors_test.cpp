@@ -2,10 +2,10 @@
 // database's description, " SP:"/" SQL:" and the statement, and leaves no connection open.
 #include <gtest/gtest.h>
 
-#include "data/AdoTypes.h"
 #include "data/DataFixture.h"
 #include "data/DataTestHelpers.h"
 #include "data/clsRecordsetParams.h"
+#include "recordset/AdoTypes.h"
 #include "runtime/Err.h"
 #include "runtime/Text.h"
 

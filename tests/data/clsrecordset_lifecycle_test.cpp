@@ -2,9 +2,9 @@
 // unless a transaction is pending; inside one, every operation shares one connection.
 #include <gtest/gtest.h>
 
-#include "data/AdoTypes.h"
 #include "data/DataFixture.h"
 #include "data/DataTestHelpers.h"
+#include "recordset/AdoTypes.h"
 
 namespace hlreports {
 namespace {

@@ -2,9 +2,9 @@
 // their quotes and numeric values that must be numbers.
 #include <gtest/gtest.h>
 
-#include "data/AdoTypes.h"
 #include "data/DataFixture.h"
 #include "data/DataTestHelpers.h"
+#include "recordset/AdoTypes.h"
 #include "runtime/Err.h"
 
 namespace hlreports {

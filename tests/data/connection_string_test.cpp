@@ -4,8 +4,8 @@
 
 #include <filesystem>
 
-#include "data/Backend.h"
-#include "data/ConnectionString.h"
+#include "backends/ConnectionString.h"
+#include "data/Connections.h"
 #include "data/DataTestHelpers.h"
 #include "support/TestDatabase.h"
 

@@ -3,9 +3,9 @@
 // fails part-way never commits part of its work.
 #include <gtest/gtest.h>
 
-#include "data/AdoTypes.h"
 #include "data/DataFixture.h"
 #include "data/DataTestHelpers.h"
+#include "recordset/AdoTypes.h"
 
 namespace hlreports {
 namespace {

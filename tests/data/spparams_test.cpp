@@ -3,8 +3,8 @@
 
 #include "data/DataTestHelpers.h"
 
-#include "data/AdoTypes.h"
 #include "data/SPParams.h"
+#include "recordset/AdoTypes.h"
 #include "runtime/ComError.h"
 
 namespace hlreports {

@@ -2,8 +2,8 @@
 // NULL in it, so the rowset XML it saves loads back.
 #include <gtest/gtest.h>
 
-#include "data/AdoTypes.h"
-#include "data/Backend.h"
+#include "data/Connections.h"
+#include "recordset/AdoTypes.h"
 #include "support/TestDatabase.h"
 
 namespace hlreports {

@@ -2,10 +2,10 @@
 // calls written as text.
 #include <gtest/gtest.h>
 
+#include "backends/CallText.h"
+#include "backends/sqlite/SqliteProcedure.h"
+#include "backends/sqlite/SqliteTypes.h"
 #include "data/DataTestHelpers.h"
-#include "data/SqliteCallText.h"
-#include "data/SqliteProcedure.h"
-#include "data/SqliteTypes.h"
 
 namespace hlreports {
 namespace {

@@ -2,9 +2,9 @@
 // position (text road), defaults, conversions, output assignment, and which rows come back.
 #include <gtest/gtest.h>
 
-#include "data/AdoTypes.h"
-#include "data/Backend.h"
+#include "data/Connections.h"
 #include "data/DataTestHelpers.h"
+#include "recordset/AdoTypes.h"
 #include "support/TestDatabase.h"
 
 namespace hlreports {

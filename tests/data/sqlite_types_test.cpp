@@ -2,9 +2,9 @@
 // expression columns, values of the field's type, and base-column metadata for batch updates.
 #include <gtest/gtest.h>
 
-#include "data/AdoTypes.h"
-#include "data/Backend.h"
+#include "data/Connections.h"
 #include "data/DataTestHelpers.h"
+#include "recordset/AdoTypes.h"
 #include "support/TestDatabase.h"
 
 namespace hlreports {

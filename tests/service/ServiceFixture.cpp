@@ -3,7 +3,7 @@
 
 #include <filesystem>
 
-#include "data/Backend.h"
+#include "data/Connections.h"
 #include "data/clsRecordset.h"
 #include "datasources/OdbcSandbox.h"
 #include "hlreports/ReportDSNs.h"

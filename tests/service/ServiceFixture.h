@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "data/Recordset.h"
+#include "recordset/Recordset.h"
 #include "runtime/ComError.h"
 #include "runtime/Session.h"
 #include "service/ReportDispatcher.h"

@@ -1,0 +1,83 @@
+// Backend selection and connection accounting (see Connections.h).
+//
+// Every connection handed out by OpenConnection is wrapped in a CountedConnection, whatever the
+// opener, so tests can see how many connections are open at any moment; this is what makes the
+// wrapper's "no connection stays open outside a transaction" rule observable.
+#include "data/Connections.h"
+
+#include "backends/ConnectionString.h"
+#include "backends/sqlite/SqliteConnection.h"
+#include "backends/sqlite/SqliteHandles.h"
+#include "runtime/Text.h"
+
+namespace hlreports {
+namespace {
+
+ConnectionStats stats;
+ConnectionOpener testOpener = nullptr;
+
+class CountedConnection final : public Connection {
+  public:
+    explicit CountedConnection(std::unique_ptr<Connection> inner) : inner_(std::move(inner)) {
+        ++stats.opened;
+        ++stats.open;
+    }
+    ~CountedConnection() override { --stats.open; }
+    CountedConnection(const CountedConnection&) = delete;
+    CountedConnection& operator=(const CountedConnection&) = delete;
+
+    void Execute(std::string_view sql) override { inner_->Execute(sql); }
+    RecordsetPtr OpenRecordset(std::string_view sqlOrCall) override {
+        return inner_->OpenRecordset(sqlOrCall);
+    }
+    ProcedureResult CallProcedure(std::string_view name,
+                                  const std::vector<ProcedureArgument>& arguments) override {
+        return inner_->CallProcedure(name, arguments);
+    }
+    void BeginTransaction() override { inner_->BeginTransaction(); }
+    void Commit() override { inner_->Commit(); }
+    void Rollback() override { inner_->Rollback(); }
+    bool InTransaction() const override { return inner_->InTransaction(); }
+    void UpdateBatch(Recordset& recordset) override { inner_->UpdateBatch(recordset); }
+
+  private:
+    std::unique_ptr<Connection> inner_;
+};
+
+}  // namespace
+
+std::unique_ptr<Connection> OpenBackendConnection(std::string_view connectionString) {
+    std::vector<ConnectionStringKey> keys = ParseConnectionString(connectionString);
+    std::optional<std::string> server = FindConnectionKey(keys, "Server");
+    if (server && EqualsIgnoreCase(*server, "(embedded)")) {
+        return OpenSqliteConnection(FindConnectionKey(keys, "Database").value_or(""));
+    }
+    // Key names only: values may hold a password.
+    std::vector<std::string> names;
+    for (const ConnectionStringKey& entry : keys) {
+        names.push_back(entry.key);
+    }
+    RaiseDatabaseError(
+        "only the embedded database backend (Server=(embedded);Database=<file>) is available in "
+        "this build; the connection string gives " +
+        (names.empty() ? std::string("no keys") : "the keys " + Join(names, ", ")));
+}
+
+std::unique_ptr<Connection> OpenConnection(std::string_view connectionString) {
+    std::unique_ptr<Connection> connection =
+        testOpener ? testOpener(connectionString) : OpenBackendConnection(connectionString);
+    if (!connection) {
+        RaiseDatabaseError("no connection could be opened");
+    }
+    return std::make_unique<CountedConnection>(std::move(connection));
+}
+
+const ConnectionStats& GetConnectionStats() {
+    return stats;
+}
+
+void SetConnectionOpenerForTests(ConnectionOpener opener) {
+    testOpener = opener;
+}
+
+}  // namespace hlreports
