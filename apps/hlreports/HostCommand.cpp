@@ -185,6 +185,11 @@ int Guarded(std::ostream& errors, Body body) {
 }  // namespace
 
 int RunPrint(const PrintRequest& request, std::ostream& errors) {
+    return RunPrintOn(request, nullptr, errors);
+}
+
+int RunPrintOn(const PrintRequest& request, const std::shared_ptr<Ui>& ui, std::ostream& errors,
+               std::shared_ptr<CoreReport>* prepared) {
     return Guarded(errors, [&] {
         int32_t destination = DestinationOption(request.destination);
         const Date periodEnd =
@@ -195,10 +200,12 @@ int RunPrint(const PrintRequest& request, std::ostream& errors) {
         if (request.outFile) {
             CheckOutputFile(*request.outFile);
         }
-        const bool desktop = WantsDesktop(request);
+        const bool desktop = !ui && WantsDesktop(request);
         const Target target = ResolveTarget(request.connection, request.dataFolder);
         AnswerRecorder recorder;
-        if (desktop) {
+        if (ui) {
+            TheSession().ui = ui;
+        } else if (desktop) {
             InstallDesktopUi(request.recordFile ? &recorder : nullptr);
         } else {
             InstallUi(request.answersFile, errors);
@@ -227,6 +234,10 @@ int RunPrint(const PrintRequest& request, std::ostream& errors) {
         if (!report) {
             return static_cast<int>(Err().Number() == ErrorNumber::UserCancelled ? ExitCancelled
                                                                                  : ExitNoReport);
+        }
+        if (prepared != nullptr) {
+            *prepared = report;
+            return static_cast<int>(ExitReport);
         }
         Deliver(*report, request.outFile, RequestOutcome{destination, paramsWindow}, errors);
         return static_cast<int>(ExitReport);

@@ -3,6 +3,7 @@
 #include <iostream>
 
 #include "hlreports/HostCommand.h"
+#include "hlreports/Screenshots.h"
 
 using namespace hlreports::host;
 
@@ -79,6 +80,15 @@ int main(int argc, char** argv) {
     demoCommand->add_option("--out-dir", demoFolder, "Folder for the printed reports")
         ->capture_default_str();
 
+    std::string screenshotFolder = "screenshots";
+    CLI::App* screenshotsCommand = app.add_subcommand(
+        "screenshots",
+        "Render every dialog of the component to PNG (offscreen): each demo answer file runs "
+        "its report with the Qt dialogs and each window is captured as <data source>-<n>.png, "
+        "plus the preview as preview.png");
+    screenshotsCommand->add_option("--out-dir", screenshotFolder, "Folder for the pictures")
+        ->capture_default_str();
+
     try {
         app.parse(argc, argv);
     } catch (const CLI::ParseError& error) {
@@ -90,6 +100,9 @@ int main(int argc, char** argv) {
     }
     if (*printRsCommand) {
         return RunPrintRs(printRs, std::cerr);
+    }
+    if (*screenshotsCommand) {
+        return RunScreenshots(screenshotFolder, std::cout, std::cerr);
     }
     return RunDemo(demoFolder, std::cout, std::cerr);
 }

@@ -645,7 +645,9 @@ void FormWindow::Finish() {
 void FormWindow::RunModal() {
     Sync();
     show();
-    raise();
+    if (QGuiApplication::platformName() != QLatin1String("offscreen")) {
+        raise();  // the offscreen platform has no stacking and says so on every call
+    }
     activateWindow();
     Sync();  // the focus can be placed only once the window is shown
     if (form_.IsVisible() && !failure_) {
