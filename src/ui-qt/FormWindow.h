@@ -17,6 +17,7 @@
 #pragma once
 
 #include <exception>
+#include <functional>
 #include <map>
 #include <memory>
 
@@ -52,6 +53,9 @@ class FormWindow final : public QWidget {
     void closeEvent(QCloseEvent* event) override;
 
   private:
+    // The property that ties a widget to its control.
+    static constexpr const char* ControlProperty = "hlControl";
+
     struct Shown {
         ControlKind kind;
         QWidget* widget = nullptr;
@@ -78,6 +82,8 @@ class FormWindow final : public QWidget {
     // model is hidden or a handler failed.
     void Play(const AnswerAction& action);
     void BackTab();
+    // Runs a gesture on the model, re-reads it, and ends the wait when it is over.
+    void Perform(const std::function<void()>& gesture);
     void Finish();
 };
 
