@@ -13,6 +13,8 @@ function(hl_subsystem name)
     add_library(hl_${name} STATIC ${sources})
     target_include_directories(hl_${name} PUBLIC ${PROJECT_SOURCE_DIR}/src ${PROJECT_SOURCE_DIR}/include)
     target_link_libraries(hl_${name} PUBLIC ${ARG_DEPS})
+    # src/library links every subsystem into libhlreports.
+    set_property(GLOBAL APPEND PROPERTY HL_SUBSYSTEM_LIBRARIES hl_${name})
 endfunction()
 
 # One test program per tests/ folder; every *.cpp in it is a part of that program.

@@ -7,8 +7,10 @@ packages=(
     build-essential cmake ninja-build ccache pkg-config clang clang-format libclang-rt-14-dev
     libsqlite3-dev sqlite3
     unixodbc unixodbc-dev odbcinst libsqliteodbc uuid-dev
+    mariadb-server mariadb-client odbc-mariadb
     libpugixml-dev libfmt-dev libcli11-dev nlohmann-json3-dev
     libgtest-dev libgmock-dev libbenchmark-dev
+    help2man dpkg-dev
     qt6-base-dev qt6-qpa-plugins fonts-dejavu-core poppler-utils
 )
 

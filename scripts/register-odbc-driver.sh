@@ -12,7 +12,7 @@ name="Larchfield Data"
 fail() { echo "register-odbc-driver: $*" >&2; exit 1; }
 
 if [ $# -ne 1 ]; then
-    echo "usage: scripts/register-odbc-driver.sh PATH/TO/libhlreportsodbcS.so" >&2
+    echo "usage: $0 PATH/TO/libhlreportsodbcS.so (installed: <prefix>/lib/odbc/libhlreportsodbcS.so)" >&2
     exit 2
 fi
 # odbcinst.ini must name the library by an absolute path: unixODBC loads it from any directory.

@@ -31,10 +31,18 @@ const std::vector<DemoReport>& DemoReports() {
         {"Wait List", "wait-list", "", ""},
         {"Make Ready", "make-ready", "", ""},
         {"Occupancy Custom", "occupancy-custom", "", ""},
+        {"Resident Review", "resident-review", "custom/ResidentReview.json", ""},
         {"Returned Items", "returned-items", "rptNSF.json", ""},
         {"Resident List", "resident-list", "rptTenantList.json", ""},
         {"Lease Expiration", "lease-expiration", "rptLeaseExpiration.json", ""},
         {"Monthly Summary", "monthly-summary", "rptMonthlySum.json", ""},
+        {"Posting Journal", "posting-journal", "",
+         R"(["O261205C,O261204C", "Post cash receipts", "", "", "", "", 0, ""])"},
+        {"Refund Deposits Journal", "refund-deposits-journal", "",
+         R"(["O261208F,O261210F", "", "", "12/10/2026", "amartin"])"},
+        {"Import Payments Journal", "import-payments-journal", "",
+         R"([["First", "Last", "Rejected"], ["O261103I", "O261203I", "0"]])"},
+        {"Applicant Ledger", "applicant-ledger", "", R"(["GCO00439"])"},
     };
     return reports;
 }

@@ -5,9 +5,11 @@
 #include <algorithm>
 #include <cstdlib>
 #include <fstream>
+#include <optional>
 #include <sstream>
 #include <vector>
 
+#include "hlreports/InstalledLayout.h"
 #include "runtime/ComError.h"
 #include "runtime/Text.h"
 
@@ -71,19 +73,29 @@ std::string SqlLiteralText(const fs::path& path) {
     return DoubleApostrophes(path.string());
 }
 
+// The setup library that an installed command ships, else the one built in this tree.
+fs::path OdbcSetupLibrary() {
+    const std::optional<InstalledFiles> installed = InstalledFilesBeside(RunningExecutable());
+    return installed ? installed->odbcSetupLibrary : fs::path(HL_ODBC_SETUP_LIBRARY);
+}
+
 }  // namespace
 
 DemoPaths DefaultDemoPaths() {
     const char* sourceOverride = std::getenv("HLREPORTS_DEMO_DIR");
     const char* databaseOverride = std::getenv("HLREPORTS_DEMO_DB");
-    const fs::path source =
-        sourceOverride ? fs::path(sourceOverride) : fs::path(HL_DEMO_SOURCE_DIR);
-    const fs::path build = fs::path(HL_DEMO_BUILD_DIR);
+    // An installed command reads the demo it ships and keeps its database in the user's cache;
+    // one in the build tree uses the checkout's demo and the build folder.
+    const std::optional<InstalledFiles> installed = InstalledFilesBeside(RunningExecutable());
+    const fs::path shipped = installed ? installed->demoSources : fs::path(HL_DEMO_SOURCE_DIR);
+    const fs::path source = sourceOverride ? fs::path(sourceOverride) : shipped;
     DemoPaths paths;
     // Absolute, so that a bare file name has a folder to create and the connection string does
     // not depend on the current folder.
-    paths.database =
-        fs::absolute(databaseOverride ? fs::path(databaseOverride) : build / "hlreports-demo.db");
+    paths.database = fs::absolute(
+        databaseOverride
+            ? fs::path(databaseOverride)
+            : (installed ? UserDemoFolder() : fs::path(HL_DEMO_BUILD_DIR)) / "hlreports-demo.db");
     paths.reportDirectory = source / "reports";
     paths.dataFolder = paths.database.parent_path() / "data";
     return paths;
@@ -95,10 +107,22 @@ void EnsureDemoDatabase(const DemoPaths& paths, bool rebuild) {
     fs::create_directories(paths.dataFolder);
     const fs::path setup = paths.dataFolder / "setup.json";
     if (!fs::exists(setup)) {
+        // The chart of prefix 01 lacks the accounts opened last (storage, carport, cleaning and
+        // damage), which the accounting transaction report shows as "Unknown account".
         std::ofstream(setup)
-            << R"({"gl_accounts": {"01": [{"number": "1000", "title": "Operating Cash"},)"
-            << R"( {"number": "1100", "title": "Security Deposits Held"},)"
-            << R"( {"number": "4000", "title": "Rental Income"}]}})"
+            << R"({"gl_accounts": {"01": [)"
+            << R"({"number": "1010", "title": "Operating Cash"},)"
+            << R"( {"number": "2200", "title": "Security Deposits Held"},)"
+            << R"( {"number": "2210", "title": "Pet Deposits Held"},)"
+            << R"( {"number": "4000", "title": "Rental Income"},)"
+            << R"( {"number": "4020", "title": "Pet Rent"},)"
+            << R"( {"number": "4100", "title": "Late Fees"},)"
+            << R"( {"number": "4110", "title": "Returned Item Fees"},)"
+            << R"( {"number": "4200", "title": "Water/Sewer Reimbursement"},)"
+            << R"( {"number": "4210", "title": "Trash Reimbursement"},)"
+            << R"( {"number": "4300", "title": "Garage Rent"},)"
+            << R"( {"number": "4400", "title": "Application Fees"},)"
+            << R"( {"number": "4900", "title": "Concessions"}]}})"
             << "\n";
     }
     if (!rebuild && IsUpToDate(paths.database, scripts)) {
@@ -146,7 +170,7 @@ void UsePrivateOdbcConfigurationUnlessSet(const DemoPaths& paths) {
         << "[Larchfield Data]\n"
         << "Description=Data folder files (demo stand-in: the SQLite ODBC driver)\n"
         << "Driver=libsqlite3odbc.so\n"
-        << "Setup=" << HL_ODBC_SETUP_LIBRARY << "\n";
+        << "Setup=" << OdbcSetupLibrary().string() << "\n";
     if (!fs::exists(folder / "odbc.ini")) {
         std::ofstream(folder / "odbc.ini");
     }

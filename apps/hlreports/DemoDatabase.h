@@ -14,8 +14,9 @@ struct DemoPaths {
     std::filesystem::path dataFolder;
 };
 
-// Where the demo lives: HLREPORTS_DEMO_DIR (the demo sources) and HLREPORTS_DEMO_DB (the database
-// file) override the build's own folders.
+// Where the demo lives: the demo an installed command ships, with its database in the user's
+// cache folder (InstalledLayout.h), else the checkout's demo and the build folder.
+// HLREPORTS_DEMO_DIR (the demo sources) and HLREPORTS_DEMO_DB (the database file) override both.
 DemoPaths DefaultDemoPaths();
 
 // Builds the database when it is missing or older than a script (or always, when forced).

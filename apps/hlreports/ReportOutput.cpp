@@ -1,12 +1,11 @@
 #include "hlreports/ReportOutput.h"
 
-#include <fstream>
 #include <nlohmann/json.hpp>
 #include <stdexcept>
 
 #include "engine/PageSetup.h"
 #include "engine/Render.h"
-#include "runtime/FileOutput.h"
+#include "runtime/PartialFile.h"
 #ifdef HL_HAVE_QT
 #include "ui-qt/PagePainter.h"
 #include "ui-qt/QtApplication.h"

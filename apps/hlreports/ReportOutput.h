@@ -1,7 +1,8 @@
 // Writing a prepared report where --out says: the extension picks JSON (.json), text (.txt),
 // HTML (.html/.htm) or, in a build with the Qt front-end, the paginated PDF (.pdf, drawn on the
 // offscreen platform, on the paper of the report file or the locale). The JSON form also records
-// the request's outcome as the host sees it. The file is written beside its target and renamed
+// the request's outcome as the host sees it. The file is written beside its target under an
+// exclusive temporary name (PartialFile) and renamed
 // into place, so a failure leaves no half file.
 #pragma once
 

@@ -1,9 +1,11 @@
 // hlreports: a command-line host that asks for reports as the desktop suite does.
 #include <CLI/CLI.hpp>
 #include <iostream>
+#include <string>
 
 #include "hlreports/HostCommand.h"
 #include "hlreports/Screenshots.h"
+#include "hlreports/Version.h"
 
 using namespace hlreports::host;
 
@@ -11,12 +13,21 @@ int main(int argc, char** argv) {
     CLI::App app{
         "hlreports - prepares the suite's reports from the command line.\n"
         "Without --connection the embedded demo database is used (built on first use).\n"
+        "A server database is reached through ODBC: --connection \"DSN=NAME;UID=..;PWD=..\" or\n"
+        "\"Driver={MariaDB Unicode};Server=HOST;Database=DB;UID=..;PWD=..\"; a classic\n"
+        "\"Provider=SQLOLEDB.1;Data Source=HOST;Initial Catalog=DB;User ID=..;Password=..\" "
+        "string\n"
+        "uses the ODBC driver named by the environment variable HLREPORTS_ODBC_DRIVER.\n"
         "Message boxes go to standard error as 'title: text'; errors as 'error NUMBER (SOURCE): "
         "DESCRIPTION'.\n"
         "Exit codes: 0 report prepared, 1 error, 2 wrong usage, 3 the user cancelled,\n"
         "            4 no report and no error (for example \"There is no information to "
         "print.\")."};
     app.require_subcommand(1);
+    // The manual page is generated from --help-all and --version (help2man).
+    app.set_help_all_flag("--help-all", "Print this help with every command's options and exit");
+    app.set_version_flag("--version", "hlreports " + std::string(hlreports::ComponentVersion()),
+                         "Print the component's version and exit");
 
     PrintRequest print;
     CLI::App* printCommand =
@@ -25,7 +36,9 @@ int main(int argc, char** argv) {
         ->add_option("DESCRIPTION", print.description, "Report description in the report library")
         ->required();
     printCommand->add_option("--connection", print.connection,
-                             "Connection string (default: the demo database)");
+                             "Connection string: Server=(embedded);Database=FILE, an ODBC string "
+                             "(DSN= or Driver=) or a classic provider string (default: the demo "
+                             "database)");
     printCommand->add_option("--property-id", print.propertyId, "Current property id")
         ->capture_default_str();
     printCommand->add_option("--property-name", print.propertyName, "Current property name")
@@ -44,7 +57,8 @@ int main(int argc, char** argv) {
         ->capture_default_str();
     printCommand->add_option(
         "--criteria", print.criteriaJson,
-        "Criteria value as JSON: a scalar, null, an array, or an array of arrays");
+        "Criteria value as JSON: a scalar, null, an array, or an array of arrays (at most "
+        "1000000 values, rows x widest row)");
     printCommand->add_option("--answers", print.answersFile,
                              "Answer file that plays the dialogs without windows (JSON, see "
                              "docs/answer-files.md)");
@@ -70,7 +84,9 @@ int main(int argc, char** argv) {
     printRsCommand->add_option("--param", printRs.parameters,
                                "A report parameter value, by position (repeatable)");
     printRsCommand->add_option("--connection", printRs.connection,
-                               "Connection string (default: the demo database)");
+                               "Connection string: Server=(embedded);Database=FILE, an ODBC string "
+                               "(DSN= or Driver=) or a classic provider string (default: the demo "
+                               "database)");
     printRsCommand->add_option("--out", printRs.outFile,
                                "Write the prepared report: .json, .txt, .html or .pdf");
 

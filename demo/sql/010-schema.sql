@@ -335,7 +335,8 @@ CREATE TABLE tblDeposit (
   Date_Received date        NOT NULL,
   Date_Refunded date,
   Refund_Amount money,
-  Refund_Check  varchar(15)
+  Refund_Check  varchar(15),
+  Refund_Batch  varchar(10)             -- the refund batch that posted the refund
 );
 
 CREATE TABLE tblConcession (
@@ -422,7 +423,8 @@ CREATE TABLE tblExpInvoice (
   Status       varchar(10) NOT NULL,  -- Open, Paid
   Paid_Date    date,
   Check_Num    varchar(15),
-  PO_HeaderID  int
+  PO_HeaderID  int,
+  Send_Batch   varchar(10)              -- the batch that sent the invoice to payables
 );
 
 CREATE TABLE tblExpInvoiceDetail (

@@ -25,6 +25,24 @@ struct ProcedureArgument {
     Variant value;
 };
 
+// What the wrapper asks of every connection it opens. Backends that cannot time out a
+// statement or a login ignore the figure they cannot use (the embedded one ignores both).
+struct ConnectionOptions {
+    int commandTimeoutSeconds = 30;
+    int connectionTimeoutSeconds = 15;
+};
+
+// A value for one "@Name" placeholder of a read-only query, or for one argument of a read-only
+// procedure call (bound by name there; missing arguments take their declared defaults).
+struct BoundValue {
+    std::string name;  // with "@"
+    Variant value;     // the single value; Null stands for "no value"
+    // A query's list (`IN (@Batch)`): the placeholder stands for one value per item, or for one
+    // NULL when the list is empty. A procedure argument is never a list.
+    bool isList = false;
+    std::vector<Variant> items;
+};
+
 struct ProcedureResult {
     RecordsetPtr rows;             // nullptr when the procedure returned no row set
     std::vector<Variant> outputs;  // one per argument; Empty for inputs
@@ -43,6 +61,19 @@ class Connection {
     // the declared parameter at that position fails); outputs come back by position.
     virtual ProcedureResult CallProcedure(std::string_view name,
                                           const std::vector<ProcedureArgument>& arguments) = 0;
+
+    // The read-only road (report tables reading their own rows, custom-report list SQL). Every
+    // value is bound, never written into the text. Before anything runs, it refuses (with the
+    // texts of ReadOnlyRoad.h) a text holding more than one statement and any statement that
+    // could change the database or the connection: writes, schema changes, transaction control,
+    // ATTACH, PRAGMA. A placeholder without a value, or a value for no placeholder, fails naming
+    // it. OpenReadOnly runs one query and returns its rows (a statement without rows is refused);
+    // CallReadOnly runs a procedure whose every statement only reads and returns its last row
+    // set, or nullptr when it returns none.
+    virtual RecordsetPtr OpenReadOnly(std::string_view sql,
+                                      const std::vector<BoundValue>& values) = 0;
+    virtual RecordsetPtr CallReadOnly(std::string_view procedure,
+                                      const std::vector<BoundValue>& arguments) = 0;
 
     virtual void BeginTransaction() = 0;
     virtual void Commit() = 0;

@@ -1,4 +1,4 @@
-// Parsing of procedure calls written as text (see SqliteCallText.h).
+// Parsing of procedure calls written as text (see CallText.h).
 #include "backends/CallText.h"
 
 #include <algorithm>
@@ -10,11 +10,14 @@
 namespace hlreports {
 namespace {
 
-// Words that start an SQLite statement; a text starting with one of them is run as SQL.
+// Words that start an SQL statement, of SQLite or of a server database; a text starting with one
+// of them is run as SQL, never taken for a procedure of that name.
 constexpr std::string_view kStatementKeywords[] = {
-    "ALTER",    "ANALYZE",   "ATTACH",  "BEGIN",  "COMMIT", "CREATE",  "DELETE",  "DETACH",
-    "DROP",     "END",       "EXPLAIN", "INSERT", "PRAGMA", "REINDEX", "RELEASE", "REPLACE",
-    "ROLLBACK", "SAVEPOINT", "SELECT",  "UPDATE", "VACUUM", "VALUES",  "WITH",
+    "ALTER",   "ANALYZE",  "ATTACH",   "BEGIN",     "CALL",   "COMMIT",  "CREATE",  "DECLARE",
+    "DELETE",  "DESCRIBE", "DETACH",   "DO",        "DROP",   "END",     "EXPLAIN", "GRANT",
+    "INSERT",  "KILL",     "LOCK",     "MERGE",     "PRAGMA", "REINDEX", "RELEASE", "RENAME",
+    "REPLACE", "REVOKE",   "ROLLBACK", "SAVEPOINT", "SELECT", "SET",     "SHOW",    "SIGNAL",
+    "START",   "TRUNCATE", "UNLOCK",   "UPDATE",    "USE",    "VACUUM",  "VALUES",  "WITH",
 };
 
 bool IsStatementKeyword(std::string_view word) {

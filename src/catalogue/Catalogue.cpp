@@ -5,6 +5,8 @@
 
 #include "catalogue/CustomReports.h"
 #include "catalogue/NoWindowReports.h"
+#include "catalogue/OwnWindowReports.h"
+#include "catalogue/PageReports.h"
 #include "catalogue/ParameterJournals.h"
 #include "catalogue/StandardReport.h"
 #include "catalogue/WindowReports.h"
@@ -17,28 +19,34 @@ void AddEntry(Catalogue& catalogue, const std::string& key, CatalogueEntry entry
     assert(added && "a data-source key appears in two catalogue rows");
 }
 
+void AddRows(Catalogue& catalogue, const std::vector<ReportRow>& rows) {
+    for (const ReportRow& spec : rows) {
+        AddEntry(catalogue, spec.key,
+                 {RoadKind::Builder,
+                  [&spec](BuilderContext& context) { return RunStandardReport(spec, context); },
+                  spec.needsSetupService});
+    }
+}
+
 Catalogue BuildCatalogue() {
     Catalogue catalogue;
-    for (const ReportRow& spec : NoWindowReportRows()) {
-        AddEntry(catalogue, spec.key, {RoadKind::Builder, [&spec](BuilderContext& context) {
-                                           return RunStandardReport(spec, context);
-                                       }});
-    }
-    for (const ReportRow& spec : WindowReportRows()) {
-        AddEntry(catalogue, spec.key, {RoadKind::Builder, [&spec](BuilderContext& context) {
-                                           return RunStandardReport(spec, context);
-                                       }});
-    }
+    AddRows(catalogue, NoWindowReportRows());
+    AddRows(catalogue, WindowReportRows());
+    AddRows(catalogue, OwnWindowReportRows());
+    AddRows(catalogue, PageReportRows());
     AddEntry(catalogue, "EndOfMonth", {RoadKind::Builder, EndOfMonthReport});
+    AddEntry(catalogue, "rptWO", {RoadKind::Builder, ServiceCallReport});
     for (const JournalSpec& spec : ParameterJournalSpecs()) {
         AddEntry(catalogue, spec.key, {RoadKind::Journal, [&spec](BuilderContext& context) {
                                            return RunParameterJournal(spec, context);
                                        }});
     }
-    AddEntry(catalogue, "CUSTOM", {RoadKind::CustomReport, [](BuilderContext& context) {
-                                       CustomReports("CUSTOM", context);
-                                       return RecordsetPtr();
-                                   }});
+    for (const char* key : {"CUSTOM", "NONE"}) {
+        AddEntry(catalogue, key, {RoadKind::CustomReport, [key](BuilderContext& context) {
+                                      CustomReports(key, context);
+                                      return RecordsetPtr();
+                                  }});
+    }
     return catalogue;
 }
 

@@ -74,6 +74,9 @@ struct ReportRow {
     std::vector<FormulaSpec> formulas{};
     std::vector<SubreportFeed> subreports{};
     AfterRunHook afterRun = nullptr;
+    // The window lists GL accounts from the data folder's setup service: the dispatcher calls
+    // InitSetupService with the request's log-on before the builder runs.
+    bool needsSetupService = false;
 
     // A row with outputs runs through RunSPRetRSOutParams and may read them in its formulas.
     bool ReadsOutputs() const;

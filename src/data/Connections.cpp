@@ -6,6 +6,8 @@
 #include "data/Connections.h"
 
 #include "backends/ConnectionString.h"
+#include "backends/ForwardingConnection.h"
+#include "backends/odbc/OdbcConnection.h"
 #include "backends/sqlite/SqliteConnection.h"
 #include "backends/sqlite/SqliteHandles.h"
 #include "runtime/Text.h"
@@ -16,56 +18,35 @@ namespace {
 ConnectionStats stats;
 ConnectionOpener testOpener = nullptr;
 
-class CountedConnection final : public Connection {
+class CountedConnection final : public ForwardingConnection {
   public:
-    explicit CountedConnection(std::unique_ptr<Connection> inner) : inner_(std::move(inner)) {
+    explicit CountedConnection(std::unique_ptr<Connection> inner)
+        : ForwardingConnection(std::move(inner)) {
         ++stats.opened;
         ++stats.open;
     }
     ~CountedConnection() override { --stats.open; }
     CountedConnection(const CountedConnection&) = delete;
     CountedConnection& operator=(const CountedConnection&) = delete;
-
-    void Execute(std::string_view sql) override { inner_->Execute(sql); }
-    RecordsetPtr OpenRecordset(std::string_view sqlOrCall) override {
-        return inner_->OpenRecordset(sqlOrCall);
-    }
-    ProcedureResult CallProcedure(std::string_view name,
-                                  const std::vector<ProcedureArgument>& arguments) override {
-        return inner_->CallProcedure(name, arguments);
-    }
-    void BeginTransaction() override { inner_->BeginTransaction(); }
-    void Commit() override { inner_->Commit(); }
-    void Rollback() override { inner_->Rollback(); }
-    bool InTransaction() const override { return inner_->InTransaction(); }
-    void UpdateBatch(Recordset& recordset) override { inner_->UpdateBatch(recordset); }
-
-  private:
-    std::unique_ptr<Connection> inner_;
 };
 
 }  // namespace
 
-std::unique_ptr<Connection> OpenBackendConnection(std::string_view connectionString) {
+std::unique_ptr<Connection> OpenBackendConnection(std::string_view connectionString,
+                                                  const ConnectionOptions& options) {
     std::vector<ConnectionStringKey> keys = ParseConnectionString(connectionString);
     std::optional<std::string> server = FindConnectionKey(keys, "Server");
     if (server && EqualsIgnoreCase(*server, "(embedded)")) {
         return OpenSqliteConnection(FindConnectionKey(keys, "Database").value_or(""));
     }
-    // Key names only: values may hold a password.
-    std::vector<std::string> names;
-    for (const ConnectionStringKey& entry : keys) {
-        names.push_back(entry.key);
-    }
-    RaiseDatabaseError(
-        "only the embedded database backend (Server=(embedded);Database=<file>) is available in "
-        "this build; the connection string gives " +
-        (names.empty() ? std::string("no keys") : "the keys " + Join(names, ", ")));
+    return OpenOdbcConnection(connectionString, options);
 }
 
-std::unique_ptr<Connection> OpenConnection(std::string_view connectionString) {
-    std::unique_ptr<Connection> connection =
-        testOpener ? testOpener(connectionString) : OpenBackendConnection(connectionString);
+std::unique_ptr<Connection> OpenConnection(std::string_view connectionString,
+                                           const ConnectionOptions& options) {
+    std::unique_ptr<Connection> connection = testOpener
+                                                 ? testOpener(connectionString)
+                                                 : OpenBackendConnection(connectionString, options);
     if (!connection) {
         RaiseDatabaseError("no connection could be opened");
     }

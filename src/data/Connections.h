@@ -15,7 +15,8 @@ namespace hlreports {
 
 // Opens a connection for the connection string; throws ComError naming the problem (a missing
 // database file is an error and is never created).
-std::unique_ptr<Connection> OpenConnection(std::string_view connectionString);
+std::unique_ptr<Connection> OpenConnection(std::string_view connectionString,
+                                           const ConnectionOptions& options = {});
 
 // Lets tests observe and fail connections: every connection opened through OpenConnection is
 // counted, and a hook may replace the opener (for a backend that fails its Nth call).
@@ -27,6 +28,7 @@ const ConnectionStats& GetConnectionStats();
 using ConnectionOpener = std::unique_ptr<Connection> (*)(std::string_view connectionString);
 void SetConnectionOpenerForTests(ConnectionOpener opener);  // nullptr restores the default
 // The default opener (picks the backend by connection string), for test openers that wrap it.
-std::unique_ptr<Connection> OpenBackendConnection(std::string_view connectionString);
+std::unique_ptr<Connection> OpenBackendConnection(std::string_view connectionString,
+                                                  const ConnectionOptions& options = {});
 
 }  // namespace hlreports

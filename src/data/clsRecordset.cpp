@@ -15,6 +15,8 @@ namespace hlreports {
 namespace {
 
 constexpr int32_t kCommandTimeoutSeconds = 600;
+// The classic connection object's default: a server that is down fails within this.
+constexpr int32_t kConnectionTimeoutSeconds = 15;
 
 std::string DescriptionOf(const std::exception& error) {
     if (const auto* comError = dynamic_cast<const ComError*>(&error)) {
@@ -56,9 +58,13 @@ void clsRecordset::SetConnectionString(std::string_view value) {
     commandTimeout_ = kCommandTimeoutSeconds;
 }
 
+ConnectionOptions clsRecordset::Options() const {
+    return {commandTimeout_, kConnectionTimeoutSeconds};
+}
+
 Connection& clsRecordset::OpenStep() {
     if (!connection_) {
-        connection_ = OpenConnection(connectionString_);
+        connection_ = OpenConnection(connectionString_, Options());
     }
     return *connection_;
 }
@@ -167,12 +173,40 @@ bool clsRecordset::GetRS(std::string_view strSQL, RecordsetPtr& rstRS, bool booU
     }
 }
 
+bool clsRecordset::GetRSReadOnly(std::string_view strSQL, RecordsetPtr& rstRS,
+                                 const std::vector<BoundValue>& values) {
+    Err().Clear();
+    try {
+        RecordsetPtr rows = OpenStep().OpenReadOnly(strSQL, values);
+        rows->SetLockType(adLockReadOnly);
+        rstRS = std::move(rows);
+        CloseStep();
+        return true;
+    } catch (const std::exception& error) {
+        Fail(3208, "GetRSReadOnly", error, " SQL:", strSQL);
+    }
+}
+
+bool clsRecordset::RunSpRetRSReadOnly(std::string_view strSP, RecordsetPtr& rstRS,
+                                      const std::vector<BoundValue>& arguments) {
+    Err().Clear();
+    try {
+        RecordsetPtr rows = OrClosed(OpenStep().CallReadOnly(strSP, arguments), strSP);
+        rows->SetLockType(adLockReadOnly);
+        rstRS = std::move(rows);
+        CloseStep();
+        return true;
+    } catch (const std::exception& error) {
+        Fail(3207, "RunSpRetRSReadOnly", error, " SP:", strSP);
+    }
+}
+
 bool clsRecordset::GetRSUseShape(std::string_view strSQL, RecordsetPtr& rstRS) {
     Err().Clear();
     try {
         // Its own connection, never the shared one; the embedded backend runs the text plainly.
         std::unique_ptr<Connection> shape =
-            OpenConnection(ReplaceAll(connectionString_, "Provider", "Data Provider"));
+            OpenConnection(ReplaceAll(connectionString_, "Provider", "Data Provider"), Options());
         RecordsetPtr rows = OrClosed(shape->OpenRecordset(strSQL), strSQL);
         rows->SetLockType(adLockReadOnly);
         rstRS = std::move(rows);
@@ -249,7 +283,7 @@ bool clsRecordset::TestConnection() {
     Err().Clear();
     try {
         // A connection of its own: replacing the shared one would drop a pending transaction.
-        OpenConnection(connectionString_);
+        OpenConnection(connectionString_, Options());
         return true;
     } catch (const std::exception& error) {
         Fail(3211, "TestConnection", error, "", "");

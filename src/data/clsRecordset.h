@@ -11,6 +11,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "data/Connections.h"
 #include "data/SPParams.h"
@@ -39,6 +40,14 @@ class clsRecordset : public ComObject {
     bool RunSpRetRS(std::string_view strSP, RecordsetPtr& rstRS, const SPParams* colParams,
                     bool booUpdateable);
     bool GetRS(std::string_view strSQL, RecordsetPtr& rstRS, bool booUpdateable);
+    // The read-only road (Connection::OpenReadOnly / CallReadOnly): one query, or a procedure
+    // whose every statement only reads, with every value bound; rows come back read-only. A
+    // refused statement fails like any database error: 3208 "clsRecordset.GetRSReadOnly" with
+    // " SQL:" and the query, 3207 "clsRecordset.RunSpRetRSReadOnly" with " SP:" and the name.
+    bool GetRSReadOnly(std::string_view strSQL, RecordsetPtr& rstRS,
+                       const std::vector<BoundValue>& values = {});
+    bool RunSpRetRSReadOnly(std::string_view strSP, RecordsetPtr& rstRS,
+                            const std::vector<BoundValue>& arguments = {});
     bool GetRSUseShape(std::string_view strSQL, RecordsetPtr& rstRS);
     bool ExecuteRS(std::string_view strSQL);
     bool RSRequery(Recordset& prstRS);
@@ -61,6 +70,7 @@ class clsRecordset : public ComObject {
     bool txPending_ = false;
     std::unique_ptr<Connection> connection_;
 
+    ConnectionOptions Options() const;
     Connection& OpenStep();
     void CloseStep();
     // The error path of every operation: step C, then raise `number` with source

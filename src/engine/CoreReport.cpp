@@ -14,10 +14,12 @@
 
 namespace hlreports {
 
-CoreTable::CoreTable(std::string name, std::string connectionText, std::string location)
+CoreTable::CoreTable(std::string name, std::string connectionText, std::string location,
+                     TableReading reading)
     : name_(std::move(name)),
       connectionText_(std::move(connectionText)),
-      location_(std::move(location)) {}
+      location_(std::move(location)),
+      reading_(std::move(reading)) {}
 
 void CoreTable::SetLogOnInfo(std::string server, std::string database, std::string user,
                              std::string password) {

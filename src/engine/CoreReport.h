@@ -101,9 +101,28 @@ struct CoreLogOnInfo {
     std::string password;
 };
 
+// How a table reads its own rows when the component hands it none (docs/report-format.md):
+// the procedure named by its location, or its read-only query, fed by report parameters.
+enum class TableReadKind { None, Procedure, Query };
+// What of a parameter's current values an argument carries.
+enum class ArgumentTake { Value, List, Joined, Start, End, Count };
+
+struct TableArgument {
+    std::string name;       // "@Batch": the procedure's parameter or the query's placeholder
+    std::string parameter;  // the report parameter (a sub-report's own, else the main report's)
+    ArgumentTake take = ArgumentTake::Value;
+};
+
+struct TableReading {
+    TableReadKind kind = TableReadKind::None;
+    std::string query;
+    std::vector<TableArgument> arguments;
+};
+
 class CoreTable : public ComObject {
   public:
-    CoreTable(std::string name, std::string connectionText, std::string location);
+    CoreTable(std::string name, std::string connectionText, std::string location,
+              TableReading reading = {});
     const std::string& Name() const { return name_; }
     void SetLogOnInfo(std::string server, std::string database, std::string user,
                       std::string password);
@@ -111,6 +130,9 @@ class CoreTable : public ComObject {
     // Rows as the classic recordset XML; malformed text raises the reader's error.
     void SetDataSource(std::string_view recordsetXml);
     const RecordsetPtr& Rows() const { return rows_; }  // nullptr until data is set
+    // Rows the engine read itself (CoreReport::ReadTables).
+    void SetRows(RecordsetPtr rows) { rows_ = std::move(rows); }
+    const TableReading& Reading() const { return reading_; }
     const std::string& Location() const { return location_; }
     void SetLocation(std::string location) { location_ = std::move(location); }
     const std::string& ConnectionText() const { return connectionText_; }
@@ -120,6 +142,7 @@ class CoreTable : public ComObject {
     std::string connectionText_;
     std::string location_;
     CoreLogOnInfo logOn_;
+    TableReading reading_;
     RecordsetPtr rows_;
 };
 
@@ -215,6 +238,10 @@ class CoreReport : public ComObject {
     const std::string& Title() const { return title_; }
     void SetTitle(std::string title) { title_ = std::move(title); }
     const std::string& Name() const { return name_; }
+    // Fills every table of the report and its sub-reports that reads its own rows and has
+    // received none, over the database its log-on names, read-only and with every value bound.
+    // All or nothing: a table that fails raises 20515 and no table is filled.
+    void ReadTables();
 
     // State the renderers read.
     const std::string& Path() const { return path_; }

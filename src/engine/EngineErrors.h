@@ -16,6 +16,7 @@ inline constexpr int32_t SubreportNotFound = 20511;
 inline constexpr int32_t ParameterNotFound = 20512;
 inline constexpr int32_t ParameterValueRejected = 20513;
 inline constexpr int32_t RenderFailed = 20514;
+inline constexpr int32_t TableReadFailed = 20515;
 inline constexpr int32_t DataFolderNotFound = 20520;
 inline constexpr int32_t SetupFileNotFound = 20521;
 inline constexpr int32_t MalformedSetupFile = 20522;
@@ -27,6 +28,7 @@ inline constexpr std::string_view ParameterByNameSource = "CoreReport.ParameterB
 inline constexpr std::string_view AddCurrentRangeSource = "CoreParameter.AddCurrentRange";
 inline constexpr std::string_view ApplyValuesSource = "CoreParameter.ApplyValues";
 inline constexpr std::string_view RenderSource = "CoreReport.Render";
+inline constexpr std::string_view ReadTablesSource = "CoreReport.ReadTables";
 inline constexpr std::string_view SetupInitSource = "CoreSetupService.Init";
 inline constexpr std::string_view SetupLookupSource = "CoreSetupService.GLAccounts";
 

@@ -16,6 +16,8 @@
 #include "engine/EngineErrors.h"
 #include "engine/PageSetup.h"
 #include "engine/ParameterValueText.h"
+#include "engine/ReportXmlRules.h"
+#include "engine/TableReadingParser.h"
 #include "runtime/Text.h"
 
 namespace hlreports {
@@ -30,10 +32,6 @@ std::size_t CodePointCount(std::string_view text) {
     }));
 }
 
-bool IsBlank(std::string_view text) {
-    return text.find_first_not_of(" \t\r\n") == std::string_view::npos;
-}
-
 template <typename Named>
 const Named* FindByName(const std::vector<std::shared_ptr<Named>>& items, std::string_view name) {
     for (const auto& item : items) {
@@ -44,9 +42,9 @@ const Named* FindByName(const std::vector<std::shared_ptr<Named>>& items, std::s
     return nullptr;
 }
 
-class Parser {
+class Parser : public ReportXmlRules {
   public:
-    Parser(std::string_view text, const std::string& path) : text_(text), path_(path) {}
+    Parser(std::string_view text, const std::string& path) : ReportXmlRules(text, path) {}
 
     ParsedReport ParseDocument(const std::string& defaultName) {
         pugi::xml_document document;
@@ -79,117 +77,7 @@ class Parser {
     }
 
   private:
-    std::string_view text_;
-    const std::string& path_;
-
-    int LineAt(std::ptrdiff_t offset) const {
-        if (offset < 0) {
-            return 0;
-        }
-        const std::size_t end = std::min(static_cast<std::size_t>(offset), text_.size());
-        return 1 + static_cast<int>(std::count(
-                       text_.begin(), text_.begin() + static_cast<std::ptrdiff_t>(end), '\n'));
-    }
-
-    [[noreturn]] void FailAt(std::ptrdiff_t offset, const std::string& problem) const {
-        throw ComError(
-            EngineError::MalformedReportFile, std::string(EngineError::LoadSource),
-            fmt::format("Malformed report file {}, line {}: {}", path_, LineAt(offset), problem));
-    }
-
-    [[noreturn]] void Fail(pugi::xml_node node, const std::string& problem) const {
-        FailAt(node ? node.offset_debug() : 0, problem);
-    }
-
-    void CheckAttributes(pugi::xml_node node,
-                         std::initializer_list<std::string_view> allowed) const {
-        std::vector<std::string_view> seen;
-        for (pugi::xml_attribute attribute : node.attributes()) {
-            const std::string_view name = attribute.name();
-            if (std::find(allowed.begin(), allowed.end(), name) == allowed.end()) {
-                Fail(node, fmt::format("unknown attribute '{}' on <{}>", name, node.name()));
-            }
-            if (std::find(seen.begin(), seen.end(), name) != seen.end()) {
-                Fail(node, fmt::format("attribute '{}' given twice on <{}>", name, node.name()));
-            }
-            seen.push_back(name);
-        }
-    }
-
-    std::string Required(pugi::xml_node node, const char* name) const {
-        const pugi::xml_attribute attribute = node.attribute(name);
-        if (!attribute) {
-            Fail(node, fmt::format("<{}> needs the attribute '{}'", node.name(), name));
-        }
-        return attribute.value();
-    }
-
-    // Required and not empty: names that the component looks things up by.
-    std::string RequiredName(pugi::xml_node node, const char* name) const {
-        std::string value = Required(node, name);
-        if (value.empty()) {
-            Fail(node, fmt::format("the attribute '{}' of <{}> is empty", name, node.name()));
-        }
-        return value;
-    }
-
-    static std::optional<std::string> Optional(pugi::xml_node node, const char* name) {
-        const pugi::xml_attribute attribute = node.attribute(name);
-        if (!attribute) {
-            return std::nullopt;
-        }
-        return std::string(attribute.value());
-    }
-
-    bool Flag(pugi::xml_node node, const char* name) const {
-        const std::optional<std::string> value = Optional(node, name);
-        if (!value || *value == "false") {
-            return false;
-        }
-        if (*value == "true") {
-            return true;
-        }
-        Fail(node, fmt::format("the attribute '{}' of <{}> is '{}', not true or false", name,
-                               node.name(), *value));
-    }
-
-    // Element children of a container; text other than blanks is rejected, comments skipped.
-    std::vector<pugi::xml_node> Elements(pugi::xml_node node) const {
-        std::vector<pugi::xml_node> elements;
-        for (pugi::xml_node child : node.children()) {
-            if (child.type() == pugi::node_element) {
-                elements.push_back(child);
-            } else if ((child.type() == pugi::node_pcdata || child.type() == pugi::node_cdata) &&
-                       !IsBlank(child.value())) {
-                Fail(child, fmt::format("unexpected text in <{}>", node.name()));
-            }
-        }
-        return elements;
-    }
-
-    // The text of a leaf element, exactly as written; child elements are rejected.
-    std::string TextOf(pugi::xml_node node) const {
-        std::string text;
-        for (pugi::xml_node child : node.children()) {
-            if (child.type() == pugi::node_element) {
-                Fail(child, fmt::format("unknown element <{}> in <{}>", child.name(), node.name()));
-            }
-            if (child.type() == pugi::node_pcdata || child.type() == pugi::node_cdata) {
-                text += child.value();
-            }
-        }
-        return text;
-    }
-
-    void NoChildren(pugi::xml_node node) const {
-        for (pugi::xml_node child : Elements(node)) {
-            Fail(child, fmt::format("unknown element <{}> in <{}>", child.name(), node.name()));
-        }
-    }
-
-    [[noreturn]] void Unknown(pugi::xml_node child, pugi::xml_node parent) const {
-        Fail(child, fmt::format("unknown element <{}> in <{}>", child.name(), parent.name()));
-    }
+    const ParsedReport* parent_ = nullptr;  // while a sub-report is parsed: its main report
 
     ParsedReport ParseReport(pugi::xml_node node, bool isSubreport,
                              const std::string& defaultName) {
@@ -292,22 +180,35 @@ class Parser {
                          typeText, name));
             }
             std::vector<Variant> defaults;
+            std::optional<Variant> current;
             for (pugi::xml_node value : Elements(child)) {
-                if (std::string_view(value.name()) != "default") {
+                const std::string_view element = value.name();
+                if (element != "default" && element != "current") {
                     Unknown(value, child);
                 }
                 CheckAttributes(value, {});
+                if (element == "current" && current) {
+                    Fail(value, fmt::format("parameter '{}' has a second <current>", name));
+                }
                 const std::string text = TextOf(value);
                 std::optional<Variant> read = ReadParameterValue(*type, text);
                 if (!read) {
-                    Fail(value, fmt::format("default value '{}' of parameter '{}' is not {}", text,
-                                            name, ValueTypeExpectation(*type)));
+                    Fail(value, fmt::format("{} value '{}' of parameter '{}' is not {}", element,
+                                            text, name, ValueTypeExpectation(*type)));
                 }
-                defaults.push_back(std::move(*read));
+                if (element == "current") {
+                    current = std::move(*read);
+                } else {
+                    defaults.push_back(std::move(*read));
+                }
             }
-            report.parameters.push_back(std::make_shared<CoreParameter>(
+            auto parameter = std::make_shared<CoreParameter>(
                 std::move(name), Optional(child, "prompt").value_or(""), *type,
-                Flag(child, "range"), Flag(child, "multi"), std::move(defaults)));
+                Flag(child, "range"), Flag(child, "multi"), std::move(defaults));
+            if (current) {
+                parameter->SetCurrentValue(std::move(*current));
+            }
+            report.parameters.push_back(std::move(parameter));
         }
     }
 
@@ -333,15 +234,18 @@ class Parser {
             if (std::string_view(child.name()) != "table") {
                 Unknown(child, node);
             }
-            CheckAttributes(child, {"name", "location", "connection-text"});
-            NoChildren(child);
+            CheckAttributes(child, {"name", "location", "connection-text", "reads"});
             std::string name = RequiredName(child, "name");
             if (FindByName(report.tables, name) != nullptr) {
                 Fail(child, fmt::format("duplicate table '{}'", name));
             }
+            std::string location = Optional(child, "location").value_or("");
+            TableReading reading =
+                ParseTableReading(*this, child, name, location, report.parameters,
+                                  parent_ != nullptr ? &parent_->parameters : nullptr);
             report.tables.push_back(std::make_shared<CoreTable>(
                 std::move(name), Optional(child, "connection-text").value_or(""),
-                Optional(child, "location").value_or("")));
+                std::move(location), std::move(reading)));
         }
     }
 
@@ -546,7 +450,9 @@ class Parser {
         footer.label = Optional(node, "label").value_or("Grand total");
         report.definition.reportFooter = std::move(footer);
         for (pugi::xml_node child : subreportNodes) {
+            parent_ = &report;
             ParsedReport subreport = ParseReport(child, true, "");
+            parent_ = nullptr;
             const bool duplicate = std::any_of(
                 report.subreports.begin(), report.subreports.end(),
                 [&](const ParsedReport& s) { return EqualsIgnoreCase(s.name, subreport.name); });

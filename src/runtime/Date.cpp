@@ -117,11 +117,22 @@ Date Date::FromYmdHms(int year, int month, int day, int hour, int minute, double
         ComposeDayNumber(DayFromYmd(year, month, day), hour * 3600.0 + minute * 60.0 + second));
 }
 
+namespace {
+std::optional<Date> fixedClock;
+}  // namespace
+
+void Date::SetClockForTests(std::optional<Date> now) {
+    fixedClock = now;
+}
+
 Date Date::Today() {
     return Now().DateOnly();
 }
 
 Date Date::Now() {
+    if (fixedClock) {
+        return *fixedClock;
+    }
     const std::time_t now = std::time(nullptr);
     std::tm local{};
     localtime_r(&now, &local);

@@ -21,6 +21,9 @@ class Date {
     static Date FromYmdHms(int year, int month, int day, int hour, int minute, double second);
     static Date Today();  // date only
     static Date Now();
+    // Fixes the clock that Today and Now read, so that a run with dates defaulting to today
+    // repeats exactly (the demo summaries); nullopt restores the system clock.
+    static void SetClockForTests(std::optional<Date> now);
 
     // Month-first parsing: "3/5/2007", "03/05/07", "3-5-2007", "2007-03-05",
     // "2007-03-05T14:30:00", "March 5, 2007", "5 March 2007", "Mar 5 2007", with an optional time

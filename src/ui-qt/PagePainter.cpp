@@ -12,7 +12,7 @@
 #include <QPainter>
 #include <QPdfWriter>
 
-#include "runtime/FileOutput.h"
+#include "runtime/PartialFile.h"
 
 namespace hlreports {
 namespace {

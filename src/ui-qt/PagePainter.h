@@ -5,7 +5,7 @@
 //
 // WritePdf streams: each page is drawn as soon as the layout finishes it and then forgotten,
 // so memory does not grow with the page count. The PDF goes through a temporary file renamed
-// into place (runtime/FileOutput.h); std::runtime_error naming the file when it cannot be
+// into place (runtime/PartialFile.h); std::runtime_error naming the file when it cannot be
 // written, and then no file is left behind.
 #pragma once
 

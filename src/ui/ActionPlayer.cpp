@@ -55,6 +55,7 @@ class ActionPlayer {
                 Pick(Target());
                 return;
             case AnswerVerb::Key:
+            case AnswerVerb::KeyDown:
                 Key();
                 return;
             case AnswerVerb::Focus:
@@ -249,7 +250,12 @@ class ActionPlayer {
                 return;
             }
         }
-        form_.PressKey(action_.arguments.front().ToLong());
+        const int code = action_.arguments.front().ToLong();
+        if (action_.verb == AnswerVerb::KeyDown) {
+            form_.PressKeyDown(code);
+        } else {
+            form_.PressKey(code);
+        }
     }
 
     void Focus(Control& control) {
@@ -296,8 +302,10 @@ class ActionPlayer {
 
     [[noreturn]] void Reject(const Control& control, const Variant& value,
                              std::string_view why) const {
-        const std::string shown =
-            value.IsString() ? "\"" + value.ToString() + "\"" : value.DisplayText();
+        const std::string shown = value.IsString()   ? "\"" + value.ToString() + "\""
+                                  : value.IsArray()  ? std::string("an array")
+                                  : value.IsObject() ? std::string("an object")
+                                                     : value.DisplayText();
         Fail(UiError::ValueRejected, fmt::format("dialog '{}': control '{}' cannot take {}: {}",
                                                  form_.Title(), control.DisplayName(), shown, why));
     }

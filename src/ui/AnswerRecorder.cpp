@@ -3,7 +3,7 @@
 
 #include <nlohmann/json.hpp>
 
-#include "runtime/FileOutput.h"
+#include "runtime/PartialFile.h"
 #include "ui/Form.h"
 
 namespace hlreports {

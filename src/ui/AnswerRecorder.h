@@ -33,7 +33,7 @@ class AnswerRecorder {
     const std::vector<DialogAnswers>& Dialogs() const { return dialogs_; }
     // The answer file's JSON text, one action per line.
     std::string Json() const;
-    // Whole or not at all (runtime/FileOutput.h); std::runtime_error naming the file.
+    // Whole or not at all (runtime/PartialFile.h); std::runtime_error naming the file.
     void Save(const std::filesystem::path& file) const;
 
   private:

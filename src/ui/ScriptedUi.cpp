@@ -27,6 +27,11 @@ int32_t ScriptedUi::MsgBox(const std::string& text, int32_t style, const std::st
     return answer;
 }
 
+void ScriptedUi::ShowHelpPage(const std::filesystem::path& page) {
+    RecordingUi::ShowHelpPage(page);
+    messageStream_ << "help: " << page.string() << '\n' << std::flush;
+}
+
 void ScriptedUi::ShowModal(Form& form) {
     const auto& dialogs = answers_.Dialogs();
     if (nextDialog_ >= dialogs.size()) {

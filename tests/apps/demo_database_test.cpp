@@ -12,6 +12,7 @@
 
 #include "hlreports/DemoDatabase.h"
 #include "runtime/ComError.h"
+#include "support/ScopedVariable.h"
 #include "support/TempDir.h"
 
 namespace hlreports::test {
@@ -140,30 +141,6 @@ TEST_F(DemoDatabaseTest, RebuildsOnlyWhenAScriptIsNewer) {
     EnsureDemoDatabase(paths, true);
     EXPECT_FALSE(marked()) << "a forced rebuild kept the old rows";
 }
-
-// Sets an environment variable for one scope and puts the earlier value back.
-class ScopedVariable {
-  public:
-    ScopedVariable(const char* name, const std::string& value) : name_(name) {
-        if (const char* earlier = std::getenv(name)) {
-            earlier_ = earlier;
-        }
-        setenv(name, value.c_str(), 1);
-    }
-    ~ScopedVariable() {
-        if (earlier_) {
-            setenv(name_, earlier_->c_str(), 1);
-            return;
-        }
-        unsetenv(name_);
-    }
-    ScopedVariable(const ScopedVariable&) = delete;
-    ScopedVariable& operator=(const ScopedVariable&) = delete;
-
-  private:
-    const char* name_;
-    std::optional<std::string> earlier_;
-};
 
 // A database named without a folder lives in the current folder and builds there; its paths are
 // absolute, so the connection string still finds it after the current folder changes.

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "catalogue/CallRecorder.h"
+#include "support/CallRecorder.h"
 #include "engine/CoreReport.h"
 #include "runtime/ComError.h"
 #include "runtime/Session.h"

@@ -10,21 +10,17 @@
 #include <string_view>
 #include <vector>
 
+#include "backends/ForwardingConnection.h"
 #include "data/Connections.h"
 #include "recordset/Recordset.h"
 #include "runtime/ComError.h"
+#include "support/CaughtComError.h"
 
 namespace hlreports::test {
 
-// The ComError that `action` raises; a test failure when it raises none.
+// The name the data tests know CaughtComError by.
 inline ComError CaughtFrom(const std::function<void()>& action) {
-    try {
-        action();
-    } catch (const ComError& error) {
-        return error;
-    }
-    ADD_FAILURE() << "no error was raised";
-    return ComError(0, "", "");
+    return CaughtComError(action);
 }
 
 // An open recordset with one field and no rows whose Source is `source`, ready for a requery.
@@ -65,46 +61,21 @@ struct InstrumentedBackend {
     static std::unique_ptr<Connection> Open(std::string_view connectionString);
 };
 
-class InstrumentedConnection final : public Connection {
+// Counts every call that does work and records the texts of those that carry one.
+class InstrumentedConnection final : public ForwardingConnection {
   public:
-    explicit InstrumentedConnection(std::unique_ptr<Connection> inner) : inner_(std::move(inner)) {}
+    using ForwardingConnection::ForwardingConnection;
 
-    void Execute(std::string_view sql) override {
-        InstrumentedBackend::Count("Execute");
-        InstrumentedBackend::texts.emplace_back(sql);
-        inner_->Execute(sql);
+  protected:
+    void Observe(ConnectionCallKind kind, std::string_view text,
+                 const std::vector<ProcedureArgument>*) override {
+        InstrumentedBackend::Count(ConnectionCallName(kind));
+        if (kind == ConnectionCallKind::Execute || kind == ConnectionCallKind::OpenRecordset ||
+            kind == ConnectionCallKind::CallProcedure || kind == ConnectionCallKind::OpenReadOnly ||
+            kind == ConnectionCallKind::CallReadOnly) {
+            InstrumentedBackend::texts.emplace_back(text);
+        }
     }
-    RecordsetPtr OpenRecordset(std::string_view sqlOrCall) override {
-        InstrumentedBackend::Count("OpenRecordset");
-        InstrumentedBackend::texts.emplace_back(sqlOrCall);
-        return inner_->OpenRecordset(sqlOrCall);
-    }
-    ProcedureResult CallProcedure(std::string_view name,
-                                  const std::vector<ProcedureArgument>& arguments) override {
-        InstrumentedBackend::Count("CallProcedure");
-        InstrumentedBackend::texts.emplace_back(name);
-        return inner_->CallProcedure(name, arguments);
-    }
-    void BeginTransaction() override {
-        InstrumentedBackend::Count("BeginTransaction");
-        inner_->BeginTransaction();
-    }
-    void Commit() override {
-        InstrumentedBackend::Count("Commit");
-        inner_->Commit();
-    }
-    void Rollback() override {
-        InstrumentedBackend::Count("Rollback");
-        inner_->Rollback();
-    }
-    bool InTransaction() const override { return inner_->InTransaction(); }
-    void UpdateBatch(Recordset& recordset) override {
-        InstrumentedBackend::Count("UpdateBatch");
-        inner_->UpdateBatch(recordset);
-    }
-
-  private:
-    std::unique_ptr<Connection> inner_;
 };
 
 inline std::unique_ptr<Connection> InstrumentedBackend::Open(std::string_view connectionString) {

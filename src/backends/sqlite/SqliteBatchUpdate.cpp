@@ -133,9 +133,21 @@ void AppendLocator(StatementBuilder& statement, const Target& target,
     }
 }
 
-[[noreturn]] void RaiseNotLocated(const Target& target, std::string_view action) {
-    RaiseDatabaseError("Row cannot be located for " + std::string(action) + " in " + target.table +
-                       ": it was changed or deleted by another user since it was read");
+// One pending change stands for one row: none means another user got there first, several mean
+// the locator cannot tell identical rows apart, and the whole batch must not be applied.
+void RequireOneRow(int affected, const Target& target, std::string_view action) {
+    if (affected == 0) {
+        RaiseDatabaseError("Row cannot be located for " + std::string(action) + " in " +
+                           target.table +
+                           ": it was changed or deleted by another user since it was read");
+    }
+    if (affected > 1) {
+        RaiseDatabaseError(
+            "Key column information is insufficient or incorrect. Too many rows "
+            "were affected by " +
+            std::string(action) + " in " + target.table + " (" + std::to_string(affected) +
+            " rows match one pending change)");
+    }
 }
 
 void ApplyUpdate(sqlite3* db, const Target& target, const Recordset::PendingChange& change) {
@@ -159,9 +171,7 @@ void ApplyUpdate(sqlite3* db, const Target& target, const Recordset::PendingChan
         separator = ", ";
     }
     AppendLocator(statement, target, change, changed);
-    if (statement.Run() == 0) {
-        RaiseNotLocated(target, "updating");
-    }
+    RequireOneRow(statement.Run(), target, "updating");
 }
 
 void ApplyInsert(sqlite3* db, const Target& target, const Recordset::PendingChange& change) {
@@ -189,9 +199,7 @@ void ApplyDelete(sqlite3* db, const Target& target, const Recordset::PendingChan
     StatementBuilder statement(db);
     statement.sql = "DELETE FROM " + QuoteIdentifier(target.table);
     AppendLocator(statement, target, change, {});
-    if (statement.Run() == 0) {
-        RaiseNotLocated(target, "deleting");
-    }
+    RequireOneRow(statement.Run(), target, "deleting");
 }
 
 }  // namespace

@@ -11,6 +11,7 @@
 #include "backends/sqlite/SqliteHandles.h"
 #include "backends/sqlite/SqliteProcedure.h"
 #include "backends/sqlite/SqliteProcedureRunner.h"
+#include "backends/sqlite/SqliteReadOnly.h"
 #include "backends/sqlite/SqliteRows.h"
 #include "backends/sqlite/SqliteValues.h"
 #include "runtime/Text.h"
@@ -46,6 +47,13 @@ class SqliteConnection final : public Connection {
     }
     ProcedureResult CallProcedure(std::string_view name,
                                   const std::vector<ProcedureArgument>& arguments) override;
+
+    RecordsetPtr OpenReadOnly(std::string_view sql,
+                              const std::vector<BoundValue>& values) override {
+        return RunReadOnlyQuery(db_.get(), sql, values);
+    }
+    RecordsetPtr CallReadOnly(std::string_view name,
+                              const std::vector<BoundValue>& arguments) override;
 
     void BeginTransaction() override { ExecuteSimple(db_.get(), "BEGIN"); }
     void Commit() override { ExecuteSimple(db_.get(), "COMMIT"); }
@@ -120,6 +128,17 @@ ProcedureResult SqliteConnection::CallProcedure(std::string_view name,
     return result;
 }
 
+RecordsetPtr SqliteConnection::CallReadOnly(std::string_view name,
+                                            const std::vector<BoundValue>& arguments) {
+    Procedure procedure = RequireProcedure(name);
+    std::vector<std::optional<Variant>> supplied = SuppliedByName(procedure, arguments);
+    std::vector<SqlValue> values = ResolveArguments(procedure, supplied);
+    CheckProcedureReadsOnly(db_.get(), procedure);
+    ReadOnlyScope scope(db_.get());
+    return RunProcedure(db_.get(), procedure, std::move(values), CallSource(procedure, supplied))
+        .rows;
+}
+
 RecordsetPtr SqliteConnection::RunText(std::string_view text, bool wantRows) {
     std::optional<CallHead> head = ParseCallHead(text);
     if (!head) {
@@ -154,17 +173,9 @@ RecordsetPtr SqliteConnection::RunText(std::string_view text, bool wantRows) {
 
 RecordsetPtr SqliteConnection::RunSql(std::string_view sql, bool wantRows) {
     RecordsetPtr rows;
-    const char* next = sql.data();
-    const char* end = next + sql.size();
-    while (next < end) {
-        sqlite3_stmt* raw = nullptr;
-        const char* tail = nullptr;
-        int rc = sqlite3_prepare_v2(db_.get(), next, static_cast<int>(end - next), &raw, &tail);
-        StatementHandle statement(raw);
-        if (rc != SQLITE_OK) {
-            RaiseDatabaseError(db_.get(), "");
-        }
-        next = tail;
+    std::size_t offset = 0;
+    while (offset < sql.size()) {
+        StatementHandle statement = PrepareNextStatement(db_.get(), sql, offset, "");
         if (!statement) {
             continue;
         }
@@ -178,6 +189,7 @@ RecordsetPtr SqliteConnection::RunSql(std::string_view sql, bool wantRows) {
             rows = ReadRows(db_.get(), statement.get(), std::string(sql), "");
             continue;
         }
+        int rc = SQLITE_ROW;
         while ((rc = sqlite3_step(statement.get())) == SQLITE_ROW) {
         }
         if (rc != SQLITE_DONE) {

@@ -1,0 +1,22 @@
+// Text across the ODBC boundary: the component speaks UTF-8, the wide ODBC calls UTF-16. The
+// wide calls are used throughout so that no driver manager or driver guesses a character set
+// from the process locale.
+#pragma once
+
+#include <sql.h>
+
+#include <string>
+#include <string_view>
+
+namespace hlreports {
+
+using OdbcWideText = std::basic_string<SQLWCHAR>;
+
+// Malformed input raises a ComError naming the problem (never the text: it may be a password).
+OdbcWideText ToOdbcWide(std::string_view utf8);
+std::string FromOdbcWide(const SQLWCHAR* text, std::size_t units);
+inline std::string FromOdbcWide(const OdbcWideText& text) {
+    return FromOdbcWide(text.data(), text.size());
+}
+
+}  // namespace hlreports
