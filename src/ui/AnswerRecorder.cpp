@@ -21,6 +21,8 @@ std::string_view VerbName(AnswerVerb verb) {
             return "pick";
         case AnswerVerb::Key:
             return "key";
+        case AnswerVerb::KeyDown:
+            return "keydown";
         case AnswerVerb::Focus:
             return "focus";
         case AnswerVerb::Tab:
