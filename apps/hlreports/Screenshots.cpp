@@ -33,16 +33,24 @@ namespace {
 namespace fs = std::filesystem;
 
 // The report library's description of a data source; empty when the library has none.
-std::string DescriptionOf(const fs::path& database, const std::string& dataSource) {
+// The report of a demo answer file: by data source, or for a custom report's answer file
+// (answers/custom/<name>.json) the NONE report whose file is <name>.rpt.
+std::string DescriptionOf(const fs::path& database, const fs::path& answers) {
+    const bool custom = answers.parent_path().filename() == "custom";
+    const std::string key = answers.stem().string();
     sqlite3* connection = nullptr;
     std::string description;
     if (sqlite3_open_v2(database.c_str(), &connection, SQLITE_OPEN_READONLY, nullptr) ==
         SQLITE_OK) {
         sqlite3_stmt* statement = nullptr;
         const char* sql =
-            "SELECT Description FROM tblReportLib WHERE DataSource = ?1 ORDER BY rowid LIMIT 1";
+            custom
+                ? "SELECT Description FROM tblReportLib WHERE DataSource = 'NONE' AND "
+                  "(Name = ?1 || '.rpt' OR Name LIKE '%/' || ?1 || '.rpt') ORDER BY rowid LIMIT 1"
+                : "SELECT Description FROM tblReportLib WHERE DataSource = ?1 ORDER BY rowid "
+                  "LIMIT 1";
         if (sqlite3_prepare_v2(connection, sql, -1, &statement, nullptr) == SQLITE_OK) {
-            sqlite3_bind_text(statement, 1, dataSource.c_str(), -1, SQLITE_TRANSIENT);
+            sqlite3_bind_text(statement, 1, key.c_str(), -1, SQLITE_TRANSIENT);
             if (sqlite3_step(statement) == SQLITE_ROW) {
                 description = reinterpret_cast<const char*>(sqlite3_column_text(statement, 0));
             }
@@ -117,10 +125,12 @@ int RunScreenshots(const std::string& outFolder, std::ostream& output, std::ostr
     const DemoPaths demo = DefaultDemoPaths();
     EnsureDemoDatabase(demo, false);
     std::vector<fs::path> answerFiles;
-    for (const auto& entry :
-         fs::directory_iterator(demo.reportDirectory.parent_path() / "answers")) {
-        if (entry.path().extension() == ".json") {
-            answerFiles.push_back(entry.path());
+    const fs::path answerFolder = demo.reportDirectory.parent_path() / "answers";
+    for (const fs::path& from : {answerFolder, answerFolder / "custom"}) {
+        for (const auto& entry : fs::directory_iterator(from, error)) {
+            if (entry.path().extension() == ".json") {
+                answerFiles.push_back(entry.path());
+            }
         }
     }
     std::sort(answerFiles.begin(), answerFiles.end());
@@ -129,10 +139,10 @@ int RunScreenshots(const std::string& outFolder, std::ostream& output, std::ostr
     for (const fs::path& answers : answerFiles) {
         const std::string key = answers.stem().string();
         PrintRequest request;
-        request.description = DescriptionOf(demo.database, key);
+        request.description = DescriptionOf(demo.database, answers);
         if (request.description.empty()) {
-            errors << "hlreports: " << answers.string() << ": no report has the data source " << key
-                   << "\n";
+            errors << "hlreports: " << answers.string() << ": no report of the demo library has "
+                   << "this answer file's name\n";
             ++failures;
             continue;
         }
