@@ -47,6 +47,10 @@ Variant InitialValue(ControlKind kind) {
 
 }  // namespace
 
+ControlReference ControlReference::Of(const Control& control) {
+    return ControlReference{control.Name(), control.Index()};
+}
+
 std::string ControlReference::ToString() const {
     return index ? fmt::format("{}({})", name, *index) : name;
 }

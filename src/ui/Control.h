@@ -44,10 +44,13 @@ inline constexpr int16_t vbChecked = 1;
 inline constexpr int16_t vbGrayed = 2;
 
 // A control as code and answer files name it: "chk1", or "cboCombo(1)" for an array member.
+class Control;
+
 struct ControlReference {
     std::string name;
     std::optional<int> index;
     std::string ToString() const;
+    static ControlReference Of(const Control& control);
 };
 
 // A letter, then letters, digits and underscores.
