@@ -1,5 +1,6 @@
-// Helpers shared by the data road's tests: catching a ComError, and a test opener that wraps the
-// real backend to record the texts it receives and to fail its Nth call.
+// Helpers of the wrapper's tests: a recordset ready for a requery, and a test opener that wraps
+// the real backend to record the texts it receives and to fail its Nth call. Catching errors is
+// in support/ErrorCapture.h.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -13,19 +14,9 @@
 #include "data/Connections.h"
 #include "recordset/Recordset.h"
 #include "runtime/ComError.h"
+#include "support/ErrorCapture.h"
 
 namespace hlreports::test {
-
-// The ComError that `action` raises; a test failure when it raises none.
-inline ComError CaughtFrom(const std::function<void()>& action) {
-    try {
-        action();
-    } catch (const ComError& error) {
-        return error;
-    }
-    ADD_FAILURE() << "no error was raised";
-    return ComError(0, "", "");
-}
 
 // An open recordset with one field and no rows whose Source is `source`, ready for a requery.
 inline RecordsetPtr RecordsetWithSource(std::string source) {
@@ -37,10 +28,6 @@ inline RecordsetPtr RecordsetWithSource(std::string source) {
     rows->FinishLoading();
     rows->SetSource(std::move(source));
     return rows;
-}
-
-inline bool EndsWith(std::string_view text, std::string_view suffix) {
-    return text.size() >= suffix.size() && text.substr(text.size() - suffix.size()) == suffix;
 }
 
 // What the instrumented backend saw and when it fails. Calls are counted across the opener and

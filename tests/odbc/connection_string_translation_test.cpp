@@ -5,10 +5,10 @@
 #include <cstdlib>
 
 #include "backends/odbc/OdbcConnectionString.h"
-#include "data/DataTestHelpers.h"
 #include "data/clsRecordset.h"
 #include "runtime/ComError.h"
 #include "runtime/Session.h"
+#include "support/ErrorCapture.h"
 
 namespace hlreports {
 namespace {

@@ -3,9 +3,9 @@
 #include <gtest/gtest.h>
 
 #include "data/Connections.h"
-#include "data/DataTestHelpers.h"
 #include "odbc_server/MariaDbFixture.h"
 #include "runtime/ComError.h"
+#include "support/ErrorCapture.h"
 
 namespace hlreports {
 namespace {

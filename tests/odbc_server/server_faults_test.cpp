@@ -8,11 +8,11 @@
 #include <thread>
 
 #include "data/Connections.h"
-#include "data/DataTestHelpers.h"
 #include "data/clsRecordset.h"
 #include "odbc_server/MariaDbFixture.h"
 #include "recordset/AdoTypes.h"
 #include "runtime/Text.h"
+#include "support/ErrorCapture.h"
 
 namespace hlreports {
 namespace {

@@ -15,6 +15,7 @@
 #include "backends/odbc/OdbcProcedure.h"
 #include "backends/odbc/OdbcStatement.h"
 #include "backends/odbc/OdbcText.h"
+#include "backends/odbc/OdbcTransaction.h"
 #include "backends/odbc/OdbcValues.h"
 #include "recordset/AdoTypes.h"
 #include "runtime/Text.h"
@@ -87,7 +88,6 @@ class OdbcConnection final : public Connection {
                          std::string source);
     template <typename Work>
     RecordsetPtr ReadingOnly(Work work);
-    void SetAutocommit(bool on);
     void EndTransaction(SQLSMALLINT completion);
 };
 
@@ -200,27 +200,8 @@ RecordsetPtr OdbcConnection::RunText(std::string_view text, bool wantRows) {
         return RunOdbcStatement(statement, text, {}, wantRows, std::string(text));
     }
     const OdbcProcedureInfo& procedure = procedures_.Require(connection_, head->procedure);
-    std::string context = "procedure " + procedure.name;
-    std::vector<std::optional<Variant>> supplied(procedure.parameters.size());
-    std::size_t position = 0;
-    for (CallArgument& argument : ParseCallArguments(text, *head)) {
-        if (argument.name.empty()) {
-            if (position >= procedure.parameters.size()) {
-                RaiseDatabaseError(context + " has too many arguments specified");
-            }
-            supplied[position++] = std::move(argument.value);
-            continue;
-        }
-        int index = procedure.IndexOf(argument.name);
-        if (index < 0) {
-            RaiseDatabaseError(context + ": " + argument.name +
-                               " is not a parameter of the procedure");
-        }
-        if (supplied[static_cast<std::size_t>(index)]) {
-            RaiseDatabaseError(context + ": " + argument.name + " is given more than once");
-        }
-        supplied[static_cast<std::size_t>(index)] = std::move(argument.value);
-    }
+    std::vector<std::optional<Variant>> supplied =
+        SupplyTextArguments(procedure.Declared(), ParseCallArguments(text, *head));
     return RunCall(procedure, supplied, wantRows, std::string(text));
 }
 
@@ -258,36 +239,13 @@ RecordsetPtr OdbcConnection::RunCall(const OdbcProcedureInfo& procedure,
 // within a savepoint that is rolled back to afterwards.
 template <typename Work>
 RecordsetPtr OdbcConnection::ReadingOnly(Work work) {
-    auto plain = [this](std::string_view sql) {
-        OdbcHandle statement = NewOdbcStatement(connection_, commandTimeoutSeconds_);
-        RunOdbcStatement(statement, sql, {}, false, "");
-    };
-    if (inTransaction_) {
-        plain("SAVEPOINT hl_read_only");
-        RecordsetPtr rows;
-        try {
-            rows = work();
-        } catch (...) {
-            plain("ROLLBACK TO SAVEPOINT hl_read_only");
-            throw;
-        }
-        plain("ROLLBACK TO SAVEPOINT hl_read_only");
-        return rows;
+    OdbcUnitOfWork unit(connection_, commandTimeoutSeconds_, inTransaction_, "hl_read_only");
+    if (unit.OwnTransaction()) {
+        unit.Run("SET TRANSACTION READ ONLY");
     }
-    SetAutocommit(false);
-    try {
-        plain("SET TRANSACTION READ ONLY");
-        RecordsetPtr rows = work();
-        CheckOdbc(SQLEndTran(SQL_HANDLE_DBC, connection_.Get(), SQL_ROLLBACK), connection_,
-                  "ending the read-only transaction");
-        SetAutocommit(true);
-        return rows;
-    } catch (...) {
-        SQLEndTran(SQL_HANDLE_DBC, connection_.Get(), SQL_ROLLBACK);
-        SQLSetConnectAttr(connection_.Get(), SQL_ATTR_AUTOCOMMIT,
-                          reinterpret_cast<SQLPOINTER>(SQL_AUTOCOMMIT_ON), 0);
-        throw;
-    }
+    RecordsetPtr rows = work();
+    unit.Undo();
+    return rows;
 }
 
 RecordsetPtr OdbcConnection::OpenReadOnly(std::string_view sql,
@@ -330,39 +288,17 @@ RecordsetPtr OdbcConnection::OpenReadOnly(std::string_view sql,
 RecordsetPtr OdbcConnection::CallReadOnly(std::string_view name,
                                           const std::vector<BoundValue>& arguments) {
     const OdbcProcedureInfo& procedure = procedures_.Require(connection_, name);
-    std::string context = "procedure " + procedure.name;
-    std::vector<std::optional<Variant>> supplied(procedure.parameters.size());
-    for (const BoundValue& argument : arguments) {
-        if (argument.isList) {
-            RaiseDatabaseError(context + ": argument " + argument.name +
-                               " is a list, which a procedure cannot take");
-        }
-        int index = procedure.IndexOf(argument.name);
-        if (index < 0) {
-            RaiseDatabaseError(context + ": " + argument.name +
-                               " is not a parameter of the procedure");
-        }
-        if (supplied[static_cast<std::size_t>(index)]) {
-            RaiseDatabaseError(context + ": " + argument.name + " is given more than once");
-        }
-        supplied[static_cast<std::size_t>(index)] = argument.value;
-    }
+    std::vector<std::optional<Variant>> supplied =
+        SupplyNamedArguments(procedure.Declared(), arguments);
     return ReadingOnly(
         [&] { return RunCall(procedure, supplied, true, CallSource(procedure, supplied)); });
-}
-
-void OdbcConnection::SetAutocommit(bool on) {
-    SQLULEN value = on ? SQL_AUTOCOMMIT_ON : SQL_AUTOCOMMIT_OFF;
-    CheckOdbc(SQLSetConnectAttr(connection_.Get(), SQL_ATTR_AUTOCOMMIT,
-                                reinterpret_cast<SQLPOINTER>(value), 0),
-              connection_, on ? "ending the transaction" : "beginning a transaction");
 }
 
 void OdbcConnection::BeginTransaction() {
     if (inTransaction_) {
         RaiseDatabaseError("a transaction is already pending on this connection");
     }
-    SetAutocommit(false);
+    SetOdbcAutocommit(connection_, false, "beginning a transaction");
     inTransaction_ = true;
 }
 
@@ -373,7 +309,7 @@ void OdbcConnection::EndTransaction(SQLSMALLINT completion) {
     CheckOdbc(SQLEndTran(SQL_HANDLE_DBC, connection_.Get(), completion), connection_,
               completion == SQL_COMMIT ? "committing" : "rolling back");
     inTransaction_ = false;
-    SetAutocommit(true);
+    SetOdbcAutocommit(connection_, true, "ending the transaction");
 }
 
 }  // namespace
