@@ -49,7 +49,8 @@ struct InstrumentedBackend {
                            "injected failure in " + std::string(what));
         }
     }
-    static std::unique_ptr<Connection> Open(std::string_view connectionString);
+    static std::unique_ptr<Connection> Open(std::string_view connectionString,
+                                            const ConnectionOptions& options);
 };
 
 class InstrumentedConnection final : public Connection {
@@ -106,9 +107,11 @@ class InstrumentedConnection final : public Connection {
     std::unique_ptr<Connection> inner_;
 };
 
-inline std::unique_ptr<Connection> InstrumentedBackend::Open(std::string_view connectionString) {
+inline std::unique_ptr<Connection> InstrumentedBackend::Open(std::string_view connectionString,
+                                                             const ConnectionOptions& options) {
     Count("open");
-    return std::make_unique<InstrumentedConnection>(OpenBackendConnection(connectionString));
+    return std::make_unique<InstrumentedConnection>(
+        OpenBackendConnection(connectionString, options));
 }
 
 // Installs the instrumented opener for one test and restores the default afterwards.

@@ -76,6 +76,32 @@ TEST(OdbcConnectionString, TranslatesOrPassesThrough) {
     }
 }
 
+// MariaDB's driver ignores the login timeout attribute, so it gets the figure as its own key
+// (unless the string sets that key); other drivers and DSNs are left as they are.
+TEST(OdbcConnectionString, LoginTimeoutKeyForMariaDbDriver) {
+    DriverVariable driver("MariaDB Unicode");
+    struct Case {
+        const char* given;
+        const char* connected;
+    };
+    const Case cases[] = {
+        {"Driver={MariaDB Unicode};Server=db1",
+         "Driver=MariaDB Unicode;Server=db1;CONN_TIMEOUT=7;"},
+        {"Driver=/usr/lib/x86_64-linux-gnu/odbc/libmaodbc.so;Server=db1",
+         "Driver=/usr/lib/x86_64-linux-gnu/odbc/libmaodbc.so;Server=db1;CONN_TIMEOUT=7;"},
+        {"Server=db1;Database=Oak",
+         "Driver=MariaDB Unicode;SERVER=db1;DATABASE=Oak;CONN_TIMEOUT=7;"},
+        {"Driver={MariaDB Unicode};Server=db1;CONN_TIMEOUT=3",
+         "Driver=MariaDB Unicode;Server=db1;CONN_TIMEOUT=3;"},
+        {"Driver={PostgreSQL Unicode};Server=db1", "Driver=PostgreSQL Unicode;Server=db1;"},
+        {"DSN=Books", "DSN=Books;"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.given);
+        EXPECT_EQ(ConnectionTextWithTimeout(TranslateConnectionString(c.given), 7), c.connected);
+    }
+}
+
 // The login timeout comes from the string when it gives one, and a bad figure is named.
 TEST(OdbcConnectionString, ConnectTimeout) {
     EXPECT_EQ(TranslateConnectionString("DSN=x;Connect Timeout=7").loginTimeoutSeconds, 7);

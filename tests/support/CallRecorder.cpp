@@ -62,8 +62,9 @@ class RecordingConnection final : public Connection {
     std::unique_ptr<Connection> inner_;
 };
 
-std::unique_ptr<Connection> OpenRecording(std::string_view connectionString) {
-    return std::make_unique<RecordingConnection>(OpenBackendConnection(connectionString));
+std::unique_ptr<Connection> OpenRecording(std::string_view connectionString,
+                                          const ConnectionOptions& options) {
+    return std::make_unique<RecordingConnection>(OpenBackendConnection(connectionString, options));
 }
 
 }  // namespace

@@ -98,7 +98,7 @@ OdbcConnection::OdbcConnection(const OdbcTarget& target, const ConnectionOptions
     int loginTimeout = target.loginTimeoutSeconds.value_or(options.connectionTimeoutSeconds);
     SQLSetConnectAttr(connection_.Get(), SQL_ATTR_LOGIN_TIMEOUT,
                       reinterpret_cast<SQLPOINTER>(static_cast<SQLULEN>(loginTimeout)), 0);
-    OdbcWideText text = ToOdbcWide(target.connectionText);
+    OdbcWideText text = ToOdbcWide(ConnectionTextWithTimeout(target, loginTimeout));
     SQLRETURN rc = SQLDriverConnectW(connection_.Get(), nullptr, text.data(),
                                      static_cast<SQLSMALLINT>(text.size()), nullptr, 0, nullptr,
                                      SQL_DRIVER_NOPROMPT);

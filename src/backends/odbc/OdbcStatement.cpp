@@ -1,8 +1,11 @@
 // Running a statement and consuming its results (see OdbcStatement.h).
 #include "backends/odbc/OdbcStatement.h"
 
+#include "backends/DatabaseError.h"
 #include "backends/odbc/OdbcRows.h"
 #include "backends/odbc/OdbcText.h"
+#include "backends/odbc/OdbcWatchdog.h"
+#include "runtime/ComError.h"
 #include "runtime/Text.h"
 
 namespace hlreports {
@@ -36,12 +39,15 @@ OdbcHandle NewOdbcStatement(const OdbcHandle& connection, int commandTimeoutSeco
     // Drivers that cannot time out statements say so with a warning; the call still runs.
     SQLSetStmtAttr(statement.Get(), SQL_ATTR_QUERY_TIMEOUT,
                    reinterpret_cast<SQLPOINTER>(static_cast<SQLULEN>(commandTimeoutSeconds)), 0);
+    statement.SetCommandTimeout(commandTimeoutSeconds);
     return statement;
 }
 
-RecordsetPtr RunOdbcStatement(const OdbcHandle& statement, std::string_view text,
-                              const std::vector<std::string>& outputNames, bool wantRows,
-                              std::string source, SQLLEN* rowsChanged) {
+namespace {
+
+RecordsetPtr RunAndCollect(const OdbcHandle& statement, std::string_view text,
+                           const std::vector<std::string>& outputNames, bool wantRows,
+                           std::string source, SQLLEN* rowsChanged) {
     OdbcWideText wide = ToOdbcWide(text);
     SQLRETURN rc =
         SQLExecDirectW(statement.Get(), wide.data(), static_cast<SQLINTEGER>(wide.size()));
@@ -69,6 +75,30 @@ RecordsetPtr RunOdbcStatement(const OdbcHandle& statement, std::string_view text
             break;
         }
         CheckOdbc(rc, statement, "");
+    }
+    return rows;
+}
+
+}  // namespace
+
+RecordsetPtr RunOdbcStatement(const OdbcHandle& statement, std::string_view text,
+                              const std::vector<std::string>& outputNames, bool wantRows,
+                              std::string source, SQLLEN* rowsChanged) {
+    OdbcWatchdog watchdog(statement);
+    RecordsetPtr rows;
+    try {
+        rows =
+            RunAndCollect(statement, text, outputNames, wantRows, std::move(source), rowsChanged);
+    } catch (const ComError& error) {
+        if (watchdog.Stop()) {
+            RaiseDatabaseError(watchdog.TimeoutMessage() + " (" + error.Description() + ")");
+        }
+        throw;
+    }
+    // A cancelled statement may also end quietly (MariaDB's SLEEP returns 1 when killed), so the
+    // watchdog's word decides, not the driver's.
+    if (watchdog.Stop()) {
+        RaiseDatabaseError(watchdog.TimeoutMessage());
     }
     return rows;
 }
