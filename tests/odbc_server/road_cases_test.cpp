@@ -110,6 +110,14 @@ std::vector<RoadCase> Cases() {
              return params.GetValue("@Name").DisplayText();
          },
          "Ann Lee"},
+        {"an output the procedure leaves NULL comes back Null, not an empty text",
+         [](clsRecordset& rs) {
+             SPParams params = Inputs({{"@Description", "Nobody"}});
+             params.Add("@Name", adVarChar, 60, adParamOutput, Variant::Missing());
+             rs.RunSPReturnValue("sp_GetName", params);
+             return std::string(params.GetValue("@Name").IsNull() ? "Null" : "not Null");
+         },
+         "Null"},
         {"text with quotes, semicolons and line breaks reaches the procedure unchanged",
          [](clsRecordset& rs) {
              SPParams add = Inputs({{"@Property", "P9"}, {"@Name", kTrickyText}});

@@ -3,6 +3,7 @@
 
 #include <deque>
 #include <optional>
+#include <set>
 #include <vector>
 
 #include "backends/BackendSqlText.h"
@@ -175,8 +176,9 @@ ProcedureResult OdbcConnection::CallProcedure(std::string_view name,
     }
     std::size_t markers = bound.size() - (procedure.hasReturnValue ? 1 : 0);
     ProcedureResult result;
+    std::set<std::string> nullOutputs;
     result.rows = RunOdbcStatement(statement, CallEscape(procedure, markers), outputNames, true,
-                                   CallSource(procedure, supplied));
+                                   CallSource(procedure, supplied), nullptr, &nullOutputs);
     for (std::size_t a = 0; a < arguments.size(); ++a) {
         if (returnSlot && *returnSlot == a) {
             // Without a declared return value, a procedure that ran to its end returns 0.
@@ -186,6 +188,11 @@ ProcedureResult OdbcConnection::CallProcedure(std::string_view name,
         }
         int32_t direction = arguments[a].direction;
         bool isOutput = direction == adParamOutput || direction == adParamInputOutput;
+        const std::size_t declaredAt = returnSlot && *returnSlot < a ? a - 1 : a;
+        if (isOutput && nullOutputs.count(procedure.parameters[declaredAt].name) > 0) {
+            result.outputs.push_back(Variant::Null());
+            continue;
+        }
         result.outputs.push_back(
             isOutput ? bound[static_cast<std::size_t>(boundIndexOfArgument[a])].Output()
                      : Variant());

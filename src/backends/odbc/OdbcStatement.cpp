@@ -45,9 +45,29 @@ OdbcHandle NewOdbcStatement(const OdbcHandle& connection, int commandTimeoutSeco
 
 namespace {
 
+// The names of the echoed outputs whose value in the echo's one row is NULL.
+void ReadNullOutputs(const OdbcHandle& statement, const std::vector<std::string>& outputNames,
+                     std::set<std::string>& nullOutputs) {
+    const SQLRETURN rc = SQLFetch(statement.Get());
+    if (rc == SQL_NO_DATA) {
+        return;
+    }
+    CheckOdbc(rc, statement, "");
+    for (std::size_t i = 0; i < outputNames.size(); ++i) {
+        char probe[1];
+        SQLLEN indicator = 0;
+        const SQLRETURN got = SQLGetData(statement.Get(), static_cast<SQLUSMALLINT>(i + 1),
+                                         SQL_C_CHAR, probe, sizeof probe, &indicator);
+        if (OdbcSucceeded(got) && indicator == SQL_NULL_DATA) {
+            nullOutputs.insert(outputNames[i]);
+        }
+    }
+}
+
 RecordsetPtr RunAndCollect(const OdbcHandle& statement, std::string_view text,
                            const std::vector<std::string>& outputNames, bool wantRows,
-                           std::string source, SQLLEN* rowsChanged) {
+                           std::string source, SQLLEN* rowsChanged,
+                           std::set<std::string>* nullOutputs) {
     OdbcWideText wide = ToOdbcWide(text);
     SQLRETURN rc =
         SQLExecDirectW(statement.Get(), wide.data(), static_cast<SQLINTEGER>(wide.size()));
@@ -65,8 +85,11 @@ RecordsetPtr RunAndCollect(const OdbcHandle& statement, std::string_view text,
     while (true) {
         SQLSMALLINT columns = 0;
         CheckOdbc(SQLNumResultCols(statement.Get(), &columns), statement, "");
-        if (columns > 0 && wantRows && !rows) {
-            if (!EchoesOutputs(OdbcColumnNames(statement), outputNames)) {
+        if (columns > 0 && (wantRows || nullOutputs != nullptr)) {
+            const bool echo = EchoesOutputs(OdbcColumnNames(statement), outputNames);
+            if (echo && nullOutputs != nullptr) {
+                ReadNullOutputs(statement, outputNames, *nullOutputs);
+            } else if (!echo && wantRows && !rows) {
                 rows = ReadOdbcRows(statement, source);
             }
         }
@@ -83,12 +106,13 @@ RecordsetPtr RunAndCollect(const OdbcHandle& statement, std::string_view text,
 
 RecordsetPtr RunOdbcStatement(const OdbcHandle& statement, std::string_view text,
                               const std::vector<std::string>& outputNames, bool wantRows,
-                              std::string source, SQLLEN* rowsChanged) {
+                              std::string source, SQLLEN* rowsChanged,
+                              std::set<std::string>* nullOutputs) {
     OdbcWatchdog watchdog(statement);
     RecordsetPtr rows;
     try {
-        rows =
-            RunAndCollect(statement, text, outputNames, wantRows, std::move(source), rowsChanged);
+        rows = RunAndCollect(statement, text, outputNames, wantRows, std::move(source), rowsChanged,
+                             nullOutputs);
     } catch (const ComError& error) {
         if (watchdog.Stop()) {
             RaiseDatabaseError(watchdog.TimeoutMessage() + " (" + error.Description() + ")");
