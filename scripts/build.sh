@@ -12,5 +12,5 @@ case "$kind" in
 esac
 # Paths relative to the checkout, so that several checkouts share one compiler cache.
 export CCACHE_BASEDIR="$root" CCACHE_NOHASHDIR=1
-cmake -S "$root" -B "$root/build/$kind" -G Ninja "${options[@]}" >/dev/null
+cmake -S "$root" -B "$root/build/$kind" -G Ninja -DHL_WARNINGS_AS_ERRORS=ON "${options[@]}" >/dev/null
 ninja -C "$root/build/$kind"

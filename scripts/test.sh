@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Builds and runs every test: the release build, then the address/undefined sanitizer build;
-# then checks the install, the example host built against it and the Debian package.
+# then checks the install, the example host built against it and the Debian package; then runs
+# every fuzz target for a short fixed time (scripts/fuzz.sh; FUZZ_SECONDS, default 20).
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 "$root/scripts/install-deps.sh"
@@ -13,3 +14,5 @@ for kind in release sanitize; do
 done
 echo "== install and package"
 "$root/scripts/check-install.sh" "$root/build/release"
+echo "== fuzz targets"
+"$root/scripts/fuzz.sh" "${FUZZ_SECONDS:-20}"

@@ -4,6 +4,7 @@
 #include <fstream>
 #include <iostream>
 #include <iterator>
+#include <regex>
 #include <stdexcept>
 
 #include "hlreports/CreateObject.h"
@@ -13,6 +14,7 @@
 #include "hlreports/ReportOutput.h"
 #include "hlreports/Reports.h"
 #include "recordset/Recordset.h"
+#include "runtime/CausedComError.h"
 #include "runtime/ComError.h"
 #include "runtime/Session.h"
 #include "service/SetupHelpers.h"
@@ -123,9 +125,20 @@ std::string ReadDataFile(const std::string& file) {
     return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
+// A database's message may quote the connection string it was given; its password stays hidden.
+std::string WithoutPasswords(const std::string& text) {
+    static const std::regex password(R"(((?:pwd|password)\s*=\s*)(\{[^}]*\}|[^;'"\s]*))",
+                                     std::regex::icase);
+    return std::regex_replace(text, password, "$1***");
+}
+
 int ReportError(const ComError& error, std::ostream& errors) {
     errors << "error " << error.Number() << " (" << error.Source() << "): " << error.Description()
            << "\n";
+    if (const ComError* cause = CauseOf(error)) {
+        errors << "  cause: error " << cause->Number() << " (" << cause->Source()
+               << "): " << WithoutPasswords(cause->Description()) << "\n";
+    }
     return ExitError;
 }
 

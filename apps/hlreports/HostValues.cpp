@@ -3,28 +3,14 @@
 #include <nlohmann/json.hpp>
 #include <stdexcept>
 
+#include "ui/JsonScalar.h"
+
 namespace hlreports::host {
 namespace {
 
 Variant Scalar(const nlohmann::json& value) {
-    if (value.is_null()) {
-        return Variant::Null();
-    }
-    if (value.is_boolean()) {
-        return Variant(value.get<bool>());
-    }
-    if (value.is_number_integer()) {
-        const auto number = value.get<int64_t>();
-        if (number >= INT32_MIN && number <= INT32_MAX) {
-            return Variant(static_cast<int32_t>(number));
-        }
-        return Variant(static_cast<double>(number));
-    }
-    if (value.is_number()) {
-        return Variant(value.get<double>());
-    }
-    if (value.is_string()) {
-        return Variant(value.get<std::string>());
+    if (std::optional<Variant> scalar = VariantOfJsonScalar(value)) {
+        return *std::move(scalar);
     }
     throw std::invalid_argument(
         "--criteria: an element must be a text, a number, true/false or null");
@@ -57,6 +43,14 @@ Variant CriteriaFromJson(std::string_view json) {
                 "--criteria: every row of a two-dimensional value must be an array");
         }
         columns = std::max(columns, row.size());
+    }
+    // Short rows are padded to the widest, so a few hundred KB of text could ask for billions
+    // of values: the array is refused beyond a size no criteria value comes near.
+    if (columns > 0 && value.size() > MaxCriteriaValues / columns) {
+        throw std::invalid_argument("--criteria: a two-dimensional value of " +
+                                    std::to_string(value.size()) + " rows and " +
+                                    std::to_string(columns) + " columns has more than " +
+                                    std::to_string(MaxCriteriaValues) + " values");
     }
     VariantArray items(0, static_cast<int>(value.size()), 0, static_cast<int>(columns));
     for (std::size_t i = 0; i < value.size(); ++i) {

@@ -2,6 +2,7 @@
 // Variant, --param values to PrintRS's two-dimensional array.
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -10,8 +11,11 @@
 
 namespace hlreports::host {
 
-// A scalar, null, an array, or an array of arrays (a two-dimensional value, rows x columns).
-// Throws std::invalid_argument naming the problem.
+// The most values a two-dimensional --criteria may hold (rows x widest row).
+inline constexpr std::size_t MaxCriteriaValues = 1000000;
+
+// A scalar, null, an array, or an array of arrays (a two-dimensional value, rows x columns;
+// short rows are padded with Empty). Throws std::invalid_argument naming the problem.
 Variant CriteriaFromJson(std::string_view json);
 
 // values[i] becomes element (i, 1) of an (n x 2) array; column 0 stays empty.

@@ -1,10 +1,10 @@
 #include "hlreports/ReportOutput.h"
 
-#include <fstream>
 #include <nlohmann/json.hpp>
 #include <stdexcept>
 
 #include "engine/Render.h"
+#include "hlreports/PartialFile.h"
 #include "runtime/Text.h"
 
 namespace hlreports::host {
@@ -53,17 +53,9 @@ void CheckOutputFile(const std::filesystem::path& file) {
 void WriteReport(const CoreReport& report, const std::filesystem::path& file,
                  const RequestOutcome& outcome) {
     const std::string text = RenderFor(report, file, outcome);
-    const std::filesystem::path temporary = file.string() + ".partial";
-    {
-        std::ofstream out(temporary, std::ios::binary);
-        out << text;
-        out.close();  // a full disk can fail on the last flush: check after closing
-        if (!out) {
-            std::filesystem::remove(temporary);
-            throw std::runtime_error("cannot write " + file.string());
-        }
-    }
-    std::filesystem::rename(temporary, file);
+    PartialFile out(file);
+    out.Write(text);
+    out.Commit();
 }
 
 int64_t MainTableRows(const CoreReport& report) {

@@ -1,6 +1,7 @@
 // Writing a prepared report where --out says: the extension picks JSON (.json), text (.txt) or
 // HTML (.html/.htm). The JSON form also records the request's outcome as the host sees it. The
-// file is written beside its target and renamed into place, so a failure leaves no half file.
+// file is written beside its target under an exclusive temporary name (PartialFile) and renamed
+// into place, so a failure leaves no half file.
 #pragma once
 
 #include <filesystem>

@@ -56,7 +56,8 @@ int main(int argc, char** argv) {
         ->capture_default_str();
     printCommand->add_option(
         "--criteria", print.criteriaJson,
-        "Criteria value as JSON: a scalar, null, an array, or an array of arrays");
+        "Criteria value as JSON: a scalar, null, an array, or an array of arrays (at most "
+        "1000000 values, rows x widest row)");
     printCommand->add_option("--answers", print.answersFile,
                              "Answer file that plays the dialogs (JSON)");
     printCommand->add_option("--out", print.outFile,

@@ -10,20 +10,16 @@
 // VsShell (request time / shell time), PeakMB, XmlMB, PeakPerXml, HtmlMB. BM_Stage* time the
 // parts of a request on their own.
 #include <benchmark/benchmark.h>
-#include <malloc.h>
 #include <sqlite3.h>
 #include <unistd.h>
 
 #include <algorithm>
-#include <atomic>
 #include <chrono>
-#include <cstdlib>
 #include <filesystem>
-#include <new>
-#include <pugixml.hpp>
 #include <stdexcept>
 #include <string>
 
+#include "HeapCounter.h"
 #include "data/clsRecordset.h"
 #include "engine/Render.h"
 #include "hlreports/CreateObject.h"
@@ -32,60 +28,6 @@
 #include "runtime/Session.h"
 #include "service/RunnerHelpers.h"
 #include "ui/Ui.h"
-
-namespace {
-
-std::atomic<std::size_t> currentBytes{0};
-std::atomic<std::size_t> peakBytes{0};
-
-void* CountedMalloc(std::size_t size) {
-    void* block = std::malloc(size == 0 ? 1 : size);
-    if (block != nullptr) {
-        const std::size_t now = currentBytes += malloc_usable_size(block);
-        std::size_t peak = peakBytes.load();
-        while (now > peak && !peakBytes.compare_exchange_weak(peak, now)) {
-        }
-    }
-    return block;
-}
-
-// Not inlined: GCC would otherwise see free() on a pointer from operator new.
-[[gnu::noinline]] void CountedFree(void* block) {
-    if (block != nullptr) {
-        currentBytes -= malloc_usable_size(block);
-        std::free(block);
-    }
-}
-
-const bool pugixmlCounted = [] {
-    pugi::set_memory_management_functions(CountedMalloc, CountedFree);
-    return true;
-}();
-
-}  // namespace
-
-void* operator new(std::size_t size) {
-    void* block = CountedMalloc(size);
-    if (block == nullptr) {
-        throw std::bad_alloc();
-    }
-    return block;
-}
-void* operator new[](std::size_t size) {
-    return operator new(size);
-}
-void operator delete(void* block) noexcept {
-    CountedFree(block);
-}
-void operator delete[](void* block) noexcept {
-    CountedFree(block);
-}
-void operator delete(void* block, std::size_t) noexcept {
-    CountedFree(block);
-}
-void operator delete[](void* block, std::size_t) noexcept {
-    CountedFree(block);
-}
 
 namespace {
 
@@ -200,8 +142,7 @@ struct Measured {
 
 template <typename Request>
 Measured Measure(Request request) {
-    const std::size_t before = currentBytes.load();
-    peakBytes = before;
+    const hlreports::bench::HeapWindow heap;
     sqlite3_memory_highwater(1);
     const std::size_t sqliteBefore = static_cast<std::size_t>(sqlite3_memory_used());
     const auto start = std::chrono::steady_clock::now();
@@ -213,8 +154,8 @@ Measured Measure(Request request) {
     Measured measured;
     measured.seconds = SecondsSince(start);
     measured.htmlBytes = html.size();
-    measured.peakBytes = peakBytes.load() - before +
-                         static_cast<std::size_t>(sqlite3_memory_highwater(0)) - sqliteBefore;
+    measured.peakBytes =
+        heap.PeakBytes() + static_cast<std::size_t>(sqlite3_memory_highwater(0)) - sqliteBefore;
     return measured;
 }
 
@@ -311,10 +252,9 @@ template <typename Stage>
 void RunStage(benchmark::State& state, Stage stage) {
     std::size_t peak = 0;
     for (auto _ : state) {
-        const std::size_t before = currentBytes.load();
-        peakBytes = before;
+        const hlreports::bench::HeapWindow heap;
         stage();
-        peak = std::max(peak, peakBytes.load() - before);
+        peak = std::max(peak, heap.PeakBytes());
     }
     state.counters["PeakMB"] = static_cast<double>(peak) / 1e6;
 }
@@ -351,5 +291,5 @@ int main(int argc, char** argv) {
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
-    return pugixmlCounted ? 0 : 1;
+    return 0;
 }

@@ -3,72 +3,14 @@
 // memory a loaded recordset keeps against the size of its XML (RetainedPerXmlByte) plus the
 // transient peak while loading (PeakPerXmlByte, which includes pugixml's document tree).
 //
-// Memory is counted by replacing the global allocation functions and pugixml's allocator in
-// this program only, so the counters see every byte the recordset and the parser ask for.
+// Memory is counted by the benchmarks' heap counter (bench/support), which sees every byte the
+// recordset and the parser ask for.
 #include <benchmark/benchmark.h>
-#include <malloc.h>
 
-#include <atomic>
-#include <cstdlib>
-#include <new>
-#include <pugixml.hpp>
 #include <string>
 
+#include "HeapCounter.h"
 #include "recordset/Recordset.h"
-
-namespace {
-
-std::atomic<std::size_t> currentBytes{0};
-std::atomic<std::size_t> peakBytes{0};
-
-void* CountedMalloc(std::size_t size) {
-    void* block = std::malloc(size == 0 ? 1 : size);
-    if (block != nullptr) {
-        const std::size_t now = currentBytes += malloc_usable_size(block);
-        std::size_t peak = peakBytes.load();
-        while (now > peak && !peakBytes.compare_exchange_weak(peak, now)) {
-        }
-    }
-    return block;
-}
-
-// Not inlined: GCC would otherwise see free() on a pointer from operator new.
-[[gnu::noinline]] void CountedFree(void* block) {
-    if (block != nullptr) {
-        currentBytes -= malloc_usable_size(block);
-        std::free(block);
-    }
-}
-
-const bool pugixmlCounted = [] {
-    pugi::set_memory_management_functions(CountedMalloc, CountedFree);
-    return true;
-}();
-
-}  // namespace
-
-void* operator new(std::size_t size) {
-    void* block = CountedMalloc(size);
-    if (block == nullptr) {
-        throw std::bad_alloc();
-    }
-    return block;
-}
-void* operator new[](std::size_t size) {
-    return operator new(size);
-}
-void operator delete(void* block) noexcept {
-    CountedFree(block);
-}
-void operator delete[](void* block) noexcept {
-    CountedFree(block);
-}
-void operator delete(void* block, std::size_t) noexcept {
-    CountedFree(block);
-}
-void operator delete[](void* block, std::size_t) noexcept {
-    CountedFree(block);
-}
 
 namespace {
 
@@ -143,11 +85,10 @@ void BM_LoadXml(benchmark::State& state) {
     double retained = 0;
     double peak = 0;
     for (auto _ : state) {
-        const std::size_t before = currentBytes.load();
-        peakBytes = before;
+        const hlreports::bench::HeapWindow heap;
         RecordsetPtr loaded = Recordset::LoadXml(xml);
-        retained = static_cast<double>(currentBytes.load() - before);
-        peak = static_cast<double>(peakBytes.load() - before);
+        retained = static_cast<double>(heap.RetainedBytes());
+        peak = static_cast<double>(heap.PeakBytes());
         benchmark::DoNotOptimize(loaded.get());
     }
     state.SetBytesProcessed(static_cast<int64_t>(xml.size()) * state.iterations());
@@ -194,5 +135,5 @@ int main(int argc, char** argv) {
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
-    return pugixmlCounted ? 0 : 1;
+    return 0;
 }

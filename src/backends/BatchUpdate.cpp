@@ -144,11 +144,24 @@ class Writer {
         }
     }
 
+    // One pending change stands for one row: none means another user got there first, several
+    // mean the locator cannot tell identical rows apart, and the whole batch must not be applied.
     void Run(const BatchStatement& statement) const {
-        if (run_(statement) == 0 && !statement.locates.empty()) {
+        const std::int64_t affected = run_(statement);
+        if (statement.locates.empty()) {
+            return;
+        }
+        if (affected == 0) {
             RaiseDatabaseError("Row cannot be located for " + statement.locates + " in " +
                                target_.table +
                                ": it was changed or deleted by another user since it was read");
+        }
+        if (affected > 1) {
+            RaiseDatabaseError(
+                "Key column information is insufficient or incorrect. Too many rows were "
+                "affected by " +
+                statement.locates + " in " + target_.table + " (" + std::to_string(affected) +
+                " rows match one pending change)");
         }
     }
 };

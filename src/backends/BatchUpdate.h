@@ -7,7 +7,8 @@
 // Rows are located by the table's primary key when the recordset carries all of its columns,
 // plus, for an edit, the original values of the changed columns (so that a row changed by
 // someone else since it was read is noticed); otherwise by every original base-column value.
-// A NULL original is matched with IS NULL. A statement that touches no row is an error.
+// A NULL original is matched with IS NULL. A statement that touches no row, or more than one
+// (the locator cannot tell identical rows apart), is an error.
 #pragma once
 
 #include <cstdint>

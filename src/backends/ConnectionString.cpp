@@ -2,6 +2,7 @@
 #include "backends/ConnectionString.h"
 
 #include "backends/DatabaseError.h"
+#include "runtime/DoubledQuotes.h"
 #include "runtime/Text.h"
 
 namespace hlreports {
@@ -13,23 +14,12 @@ namespace {
 
 // Reads a value wrapped in `open`...`close`, where a doubled `close` stands for itself.
 std::string ReadWrapped(std::string_view text, std::size_t& pos, char close, std::string_view key) {
-    std::string value;
-    ++pos;
-    while (pos < text.size()) {
-        char c = text[pos++];
-        if (c != close) {
-            value += c;
-            continue;
-        }
-        if (pos < text.size() && text[pos] == close) {
-            value += close;
-            ++pos;
-            continue;
-        }
-        return value;
+    std::optional<std::string> value = ReadDoubledQuoted(text, pos, close);
+    if (!value) {
+        RaiseMalformed("the value of " + std::string(key) + " is not closed with " +
+                       std::string(1, close));
     }
-    RaiseMalformed("the value of " + std::string(key) + " is not closed with " +
-                   std::string(1, close));
+    return *std::move(value);
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 #include <limits>
 
 #include "backends/DatabaseError.h"
+#include "runtime/DoubledQuotes.h"
 #include "runtime/Text.h"
 
 namespace hlreports {
@@ -107,24 +108,11 @@ std::optional<std::string> SqlTextCursor::ReadUntil(char stop) {
 }
 
 std::string SqlTextCursor::ReadQuoted(char quote, std::string_view context) {
-    std::size_t start = pos_;
-    std::string value;
-    ++pos_;  // the opening quote
-    while (pos_ < text_.size()) {
-        char c = text_[pos_++];
-        if (c != quote) {
-            value += c;
-            continue;
-        }
-        if (pos_ < text_.size() && text_[pos_] == quote) {
-            value += quote;
-            ++pos_;
-            continue;
-        }
-        return value;
+    std::optional<std::string> value = ReadDoubledQuoted(text_, pos_, quote);
+    if (!value) {
+        Fail(context, "a quoted text is not closed");
     }
-    pos_ = start;
-    Fail(context, "a quoted text is not closed");
+    return *std::move(value);
 }
 
 std::optional<Variant> SqlTextCursor::ReadNumber() {

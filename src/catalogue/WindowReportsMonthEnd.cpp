@@ -13,6 +13,7 @@
 #include "runtime/Err.h"
 #include "service/SetupHelpers.h"
 #include "service/SharedObjects.h"
+#include "ui/Ui.h"
 
 namespace hlreports {
 namespace {
@@ -20,8 +21,9 @@ namespace {
 constexpr const char* ActualNumberDays = "Actual Number Days";
 constexpr const char* ThirtyDayMonth = "30 Day Month";
 
-// The proration setting; "" when the property information cannot be read, which leaves the end
-// date as chosen and the day count 0.
+// The proration setting; nullopt when the property information cannot be read, which leaves the
+// end date as chosen and the day count 0 as the classic builder did, but no longer silently: the
+// user is told through a message box (standard error for the host command).
 std::optional<std::string> ProrationSetting(const std::string& property) {
     try {
         SPParams params;
@@ -33,8 +35,11 @@ std::optional<std::string> ProrationSetting(const std::string& property) {
             return std::string();
         }
         return info->Value("Occ_Proration_Opt").ToString();
-    } catch (const ComError&) {
+    } catch (const ComError& error) {
         Err().Clear();
+        TheUi().MsgBox("End of Month: the property information could not be read (" +
+                           error.Description() + "); the report is run with 0 days in the month.",
+                       vbOKOnly | vbExclamation, "Hearthline");
         return std::nullopt;
     }
 }

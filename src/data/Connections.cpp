@@ -6,6 +6,7 @@
 #include "data/Connections.h"
 
 #include "backends/ConnectionString.h"
+#include "backends/ForwardingConnection.h"
 #include "backends/odbc/OdbcConnection.h"
 #include "backends/sqlite/SqliteConnection.h"
 #include "backends/sqlite/SqliteHandles.h"
@@ -17,40 +18,16 @@ namespace {
 ConnectionStats stats;
 ConnectionOpener testOpener = nullptr;
 
-class CountedConnection final : public Connection {
+class CountedConnection final : public ForwardingConnection {
   public:
-    explicit CountedConnection(std::unique_ptr<Connection> inner) : inner_(std::move(inner)) {
+    explicit CountedConnection(std::unique_ptr<Connection> inner)
+        : ForwardingConnection(std::move(inner)) {
         ++stats.opened;
         ++stats.open;
     }
     ~CountedConnection() override { --stats.open; }
     CountedConnection(const CountedConnection&) = delete;
     CountedConnection& operator=(const CountedConnection&) = delete;
-
-    void Execute(std::string_view sql) override { inner_->Execute(sql); }
-    RecordsetPtr OpenRecordset(std::string_view sqlOrCall) override {
-        return inner_->OpenRecordset(sqlOrCall);
-    }
-    ProcedureResult CallProcedure(std::string_view name,
-                                  const std::vector<ProcedureArgument>& arguments) override {
-        return inner_->CallProcedure(name, arguments);
-    }
-    RecordsetPtr OpenReadOnly(std::string_view sql,
-                              const std::vector<BoundValue>& values) override {
-        return inner_->OpenReadOnly(sql, values);
-    }
-    RecordsetPtr CallReadOnly(std::string_view procedure,
-                              const std::vector<BoundValue>& arguments) override {
-        return inner_->CallReadOnly(procedure, arguments);
-    }
-    void BeginTransaction() override { inner_->BeginTransaction(); }
-    void Commit() override { inner_->Commit(); }
-    void Rollback() override { inner_->Rollback(); }
-    bool InTransaction() const override { return inner_->InTransaction(); }
-    void UpdateBatch(Recordset& recordset) override { inner_->UpdateBatch(recordset); }
-
-  private:
-    std::unique_ptr<Connection> inner_;
 };
 
 }  // namespace

@@ -11,7 +11,7 @@
 #include "backends/BackendSqlText.h"
 #include "data/clsRecordset.h"
 #include "data/clsRecordsetParams.h"
-#include "recordset/AdoTypes.h"
+#include "recordset/AdoTypeSets.h"
 #include "runtime/ComError.h"
 #include "runtime/Err.h"
 #include "runtime/Text.h"
@@ -19,27 +19,19 @@
 namespace hlreports {
 namespace {
 
+// The text road writes booleans as numbers (-1/0) too.
 bool IsNumericType(int32_t type) {
-    switch (type) {
-        case adSmallInt:
-        case adInteger:
-        case adSingle:
-        case adDouble:
-        case adCurrency:
-        case adBoolean:
-        case adDecimal:
-        case adTinyInt:
-        case adUnsignedTinyInt:
-        case adUnsignedSmallInt:
-        case adUnsignedInt:
-        case adBigInt:
-        case adUnsignedBigInt:
-        case adNumeric:
-        case adVarNumeric:
-            return true;
-        default:
-            return false;
-    }
+    return IsNumericAdoType(type) || type == adBoolean;
+}
+
+// Arrays and objects have no parameter form; both roads refuse them with this text.
+std::string NotAParameterValue(const SPParam& parameter) {
+    return "parameter " + parameter.name() +
+           " holds an array or object, which cannot be a parameter value";
+}
+
+bool IsScalar(const Variant& value) {
+    return !value.IsArray() && !value.IsObject();
 }
 
 bool IsDateType(int32_t type) {
@@ -75,7 +67,12 @@ std::string DateArgument(const SPParam& parameter) {
 std::string ArgumentValue(const SPParam& parameter) {
     const Variant& value = parameter.Value();
     if (value.IsNull()) {
-        return "NULL";
+        // The classic text road wrote Null as an empty text for text and dates, and procedures
+        // test for ''; for numbers its text was malformed (@X=), so NULL stands there.
+        return IsNumericType(parameter.DataType()) ? "NULL" : "''";
+    }
+    if (!IsScalar(value)) {
+        throw ComError(ErrorNumber::TypeMismatch, "", NotAParameterValue(parameter));
     }
     if (IsNumericType(parameter.DataType())) {
         return NumericArgument(parameter);
@@ -120,10 +117,8 @@ std::vector<ProcedureArgument> CreateParams(const SPParams& colParams) {
                             std::to_string(argument.direction));
         }
         if (argument.direction == adParamInput || argument.direction == adParamInputOutput) {
-            if (parameter.Value().IsArray() || parameter.Value().IsObject()) {
-                Err().Raise(3203, "clsRecordset.CreateParams",
-                            "parameter " + parameter.name() +
-                                " holds an array or object, which cannot be a parameter value");
+            if (!IsScalar(parameter.Value())) {
+                Err().Raise(3203, "clsRecordset.CreateParams", NotAParameterValue(parameter));
             }
             argument.value = parameter.Value();
         }

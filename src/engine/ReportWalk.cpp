@@ -13,6 +13,7 @@
 #include "engine/EngineErrors.h"
 #include "engine/ReportDefinition.h"
 #include "engine/ValueFormat.h"
+#include "recordset/AdoTypeSets.h"
 #include "runtime/Text.h"
 
 namespace hlreports {
@@ -242,9 +243,9 @@ class BodyWalk {
             const ColumnDefinition& column = definition_.columns[i];
             slots.push_back(values.Slot(column.field));
             if (column.align == ColumnAlign::ByType) {
-                columns[i].alignRight = column.format.IsNumeric() ||
-                                        (column.format.kind == ValueFormatKind::ByValue &&
-                                         IsNumericFieldType(values.FieldType(column.field)));
+                columns[i].alignRight =
+                    column.format.IsNumeric() || (column.format.kind == ValueFormatKind::ByValue &&
+                                                  IsNumericAdoType(values.FieldType(column.field)));
             }
         }
         return slots;

@@ -223,26 +223,4 @@ std::string FormulaDisplayText(std::string_view formulaText) {
     return text;
 }
 
-bool IsNumericFieldType(int32_t adoType) {
-    switch (adoType) {
-        case adSmallInt:
-        case adInteger:
-        case adSingle:
-        case adDouble:
-        case adCurrency:
-        case adDecimal:
-        case adTinyInt:
-        case adUnsignedTinyInt:
-        case adUnsignedSmallInt:
-        case adUnsignedInt:
-        case adBigInt:
-        case adUnsignedBigInt:
-        case adNumeric:
-        case adVarNumeric:
-            return true;
-        default:
-            return false;
-    }
-}
-
 }  // namespace hlreports

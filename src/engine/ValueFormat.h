@@ -39,7 +39,4 @@ std::string FormatValue(const Variant& value, const ValueFormat& format);
 // inside become single); any other text prints as written. Formula texts are not evaluated.
 std::string FormulaDisplayText(std::string_view formulaText);
 
-// ADO field types whose values are numbers (right-aligned by default).
-bool IsNumericFieldType(int32_t adoType);
-
 }  // namespace hlreports

@@ -27,6 +27,15 @@ namespace hlreports::rowset_xml {
 
 enum class NamespaceKind { Other, Schema, DataType, Rowset, Row };
 
+// The most values (rows x fields) a rowset may hold: about 1 GB of cells before any text. A file
+// beyond it is refused with an error rather than exhausting memory.
+inline constexpr std::size_t MaxRowsetValues = 100'000'000;
+
+// Rows to reserve for the content of a data element: one per element start ('<' and a name
+// character), at most what MaxRowsetValues allows for `fieldCount` fields, so that text full of
+// '<' in a comment cannot ask for more than a real rowset could.
+uint32_t EstimatedRows(std::string_view content, std::size_t fieldCount);
+
 // How a row element's missing attributes read.
 enum class RowReadKind {
     Complete,  // plain, original and deleted rows: missing means NULL
@@ -111,6 +120,8 @@ class XmlLoader {
     void ReadDataChild(const pugi::xml_node& child);
     void ReadChunks(const RowsetXmlLayout& layout);
     void Reset();
+    // Appends a row for `node`, refusing one that would pass MaxRowsetValues.
+    uint32_t NewRow(RowState state, const pugi::xml_node& node);
     void ReadRow(const pugi::xml_node& node, uint32_t row, RowReadKind kind);
     int FieldOfAttribute(const char* name);
 

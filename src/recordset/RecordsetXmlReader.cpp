@@ -8,6 +8,7 @@
 // offsets, namespace resolution and the error texts. Unknown attributes and elements are
 // ignored, as the format allows.
 #include <algorithm>
+#include <cctype>
 #include <cstring>
 #include <iterator>
 #include <optional>
@@ -21,6 +22,17 @@
 namespace hlreports {
 
 namespace rowset_xml {
+
+uint32_t EstimatedRows(std::string_view content, std::size_t fieldCount) {
+    std::size_t starts = 0;
+    for (std::size_t at = content.find('<');
+         at != std::string_view::npos && at + 1 < content.size(); at = content.find('<', at + 1)) {
+        const auto next = static_cast<unsigned char>(content[at + 1]);
+        starts += std::isalpha(next) != 0 || next == '_' || next == ':' || next >= 0x80;
+    }
+    const std::size_t limit = MaxRowsetValues / std::max<std::size_t>(fieldCount, 1);
+    return static_cast<uint32_t>(std::min(starts, limit));
+}
 
 void XmlLoader::Fail(std::ptrdiff_t offset, const std::string& problem) const {
     const std::size_t at =
@@ -305,7 +317,9 @@ std::shared_ptr<RowStore> XmlLoader::Load() {
                 expected += 1 + static_cast<uint32_t>(std::distance(child.children().begin(),
                                                                     child.children().end()));
             }
-            store_->Reserve(expected);
+            store_->Reserve(std::min<uint32_t>(
+                expected,
+                static_cast<uint32_t>(MaxRowsetValues / std::max<std::size_t>(fields_.size(), 1))));
             for (const pugi::xml_node& child : data.children()) {
                 ReadDataChild(child);
             }
@@ -319,8 +333,7 @@ void XmlLoader::ReadChunks(const RowsetXmlLayout& layout) {
     constexpr std::size_t ChunkBytes = 1 << 20;
     const std::string_view content =
         text_.substr(layout.contentStart, layout.contentEnd - layout.contentStart);
-    // Every row has one '<': an upper bound of the rows, close for plain rowsets.
-    store_->Reserve(static_cast<uint32_t>(std::count(content.begin(), content.end(), '<')));
+    store_->Reserve(EstimatedRows(content, fields_.size()));
     current_ = &chunkBuffer_;
     std::size_t at = layout.contentStart;
     while (at < layout.contentEnd) {

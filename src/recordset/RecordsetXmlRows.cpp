@@ -17,15 +17,14 @@ void XmlLoader::ReadDataChild(const pugi::xml_node& child) {
         }
         const std::size_t scope = EnterScope(child);
         if (Is(child, NamespaceKind::Row, rowName_)) {
-            ReadRow(child, store_->AppendRow(RowState::Unmodified), RowReadKind::Complete);
+            ReadRow(child, NewRow(RowState::Unmodified, child), RowReadKind::Complete);
         } else if (Is(child, NamespaceKind::Rowset, "insert") ||
                    Is(child, NamespaceKind::Rowset, "delete")) {
             const bool isInsert = Is(child, NamespaceKind::Rowset, "insert");
             for (const pugi::xml_node& row : child.children()) {
                 const std::size_t rowScope = EnterScope(row);
                 if (Is(row, NamespaceKind::Row, rowName_)) {
-                    const uint32_t id =
-                        store_->AppendRow(isInsert ? RowState::New : RowState::Deleted);
+                    const uint32_t id = NewRow(isInsert ? RowState::New : RowState::Deleted, row);
                     ReadRow(row, id, isInsert ? RowReadKind::Inserted : RowReadKind::Complete);
                     if (!isInsert) {
                         store_->SetOriginal(id, store_->GetRow(id));
@@ -60,7 +59,7 @@ void XmlLoader::ReadDataChild(const pugi::xml_node& child) {
             if (!original) {
                 Fail(OffsetOf(child), "rs:update has no rs:original row");
             }
-            const uint32_t id = store_->AppendRow(RowState::Modified);
+            const uint32_t id = NewRow(RowState::Modified, child);
             ReadRow(original, id, RowReadKind::Complete);
             store_->SetOriginal(id, store_->GetRow(id));
             if (changed) {
@@ -69,6 +68,15 @@ void XmlLoader::ReadDataChild(const pugi::xml_node& child) {
         }
         LeaveScope(scope);
     }
+}
+
+uint32_t XmlLoader::NewRow(RowState state, const pugi::xml_node& node) {
+    const std::size_t fieldCount = std::max<std::size_t>(fields_.size(), 1);
+    if ((static_cast<std::size_t>(store_->RowCount()) + 1) * fieldCount > MaxRowsetValues) {
+        Fail(OffsetOf(node), "the rowset holds more than " + std::to_string(MaxRowsetValues) +
+                                 " values (rows x fields), more than a recordset takes");
+    }
+    return store_->AppendRow(state);
 }
 
 // Rows nearly always list their attributes in field order: try the next field first.
@@ -156,8 +164,10 @@ void XmlLoader::ReadRow(const pugi::xml_node& node, uint32_t row, RowReadKind ki
     }
     if (kind != RowReadKind::Overlay) {
         for (std::size_t field = 0; field < fields_.size(); ++field) {
+            // The classic writer marks its nullable columns rs:nullable='true' beside
+            // rs:maybenull='false' and leaves their Nulls out; either mark allows a Null.
             if (seen_[field] != seenMark_ &&
-                (fields_[field].info.attributes & adFldMayBeNull) == 0) {
+                (fields_[field].info.attributes & (adFldMayBeNull | adFldIsNullable)) == 0) {
                 Fail(OffsetOf(node),
                      "required field '" + fields_[field].info.name + "' has no value");
             }

@@ -9,6 +9,7 @@
 #include <string>
 #include <unordered_set>
 
+#include "recordset/AdoTypeSets.h"
 #include "recordset/Recordset.h"
 #include "recordset/RecordsetErrors.h"
 #include "recordset/RecordsetValueText.h"
@@ -192,9 +193,12 @@ void XmlWriter::Field(int index) {
         Number(field.scale);
         out_.push_back('\'');
     }
-    out_.append(" rs:precision='");
-    Number(field.precision);
-    out_.push_back('\'');
+    // The classic writer gives a variant column no precision.
+    if (field.type != adVariant) {
+        out_.append(" rs:precision='");
+        Number(field.precision);
+        out_.push_back('\'');
+    }
     FlagAttribute((flags & adFldFixed) != 0 || IsFixedWidthType(field.type),
                   " rs:fixedlength='true'");
     FlagAttribute((flags & adFldLong) != 0 || IsLongType(field.type), " rs:long='true'");

@@ -31,7 +31,18 @@ std::string DoubleApostrophes(std::string_view value) {
 }
 
 std::string SqlQuoted(std::string_view value) {
-    return "'" + DoubleApostrophes(value) + "'";
+    // Built in one buffer: "'" + text + "'" draws a false -Wrestrict from GCC 12 at -O3.
+    std::string quoted;
+    quoted.reserve(value.size() + 2);
+    quoted.push_back('\'');
+    for (const char c : value) {
+        quoted.push_back(c);
+        if (c == '\'') {
+            quoted.push_back('\'');
+        }
+    }
+    quoted.push_back('\'');
+    return quoted;
 }
 
 bool EqualsIgnoreCase(std::string_view a, std::string_view b) {

@@ -319,21 +319,27 @@ const std::shared_ptr<ComObject>& Variant::AsObject() const {
     return *object;
 }
 
+// Null, Empty and Missing show as "", a date outside the calendar as its day number; an array
+// or object raises Type mismatch (13) like ToString, so no caller mistakes one for an empty text.
 std::string Variant::DisplayText() const {
-    try {
-        switch (Kind()) {
-            case VariantKind::Empty:
-            case VariantKind::Null:
-            case VariantKind::Missing:
-            case VariantKind::Array:
-            case VariantKind::Object:
-                return {};
-            default:
-                return ToString();
+    switch (Kind()) {
+        case VariantKind::Empty:
+        case VariantKind::Null:
+        case VariantKind::Missing:
+            return {};
+        case VariantKind::Date: {
+            // A day number outside the calendar has no date text; show the number it holds.
+            const double dayNumber = std::get<Date>(value_).DayNumber();
+            if (!(dayNumber >= date_detail::MinDayNumber &&
+                  dayNumber < date_detail::MaxDayNumberExclusive)) {
+                return FormatClassicDouble(dayNumber);
+            }
+            return ToString();
         }
-    } catch (const std::exception&) {
-        // A date outside the calendar, or no memory: display nothing rather than fail a screen.
-        return {};
+        default:
+            // Arrays and objects have no text: they raise Type mismatch like ToString, so that a
+            // caller never mistakes one for an empty value.
+            return ToString();
     }
 }
 

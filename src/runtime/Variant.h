@@ -126,7 +126,7 @@ class Variant {
         return std::dynamic_pointer_cast<T>(AsObject());
     }
 
-    // Text for display; Null and Empty give "". Never throws.
+    // Text for display: "" for Null, Empty and Missing; Type mismatch for arrays and objects.
     std::string DisplayText() const;
 
     // Equality of kind and value (Null equals Null); used by tests and persistence.

@@ -1,8 +1,10 @@
 #include "service/ReportRunner.h"
 
 #include <array>
+#include <optional>
 
 #include "data/clsRecordset.h"
+#include "runtime/CausedComError.h"
 #include "runtime/ComError.h"
 #include "runtime/Session.h"
 #include "runtime/Text.h"
@@ -43,9 +45,14 @@ std::shared_ptr<CoreReport> FinishWithError(FailureState& state, const std::stri
     Session& session = TheSession();
     TheUi().SetMousePointer(vbDefault);
     const int32_t number = Err().Number();
+    // The classic text of an early failure names no reason; the pending error travels with it.
+    std::optional<ComError> cause;
     if (state.message.empty() && !session.currentReport) {
         state.message = "Unable to open the file " + state.file +
                         ".  The file may be missing or the path may be incorrect.";
+        if (number != 0) {
+            cause.emplace(number, Err().Source(), Err().Description());
+        }
     }
     if (number == ErrorNumber::ObjectRequired) {
         state.message = kNoInformation;
@@ -75,7 +82,11 @@ std::shared_ptr<CoreReport> FinishWithError(FailureState& state, const std::stri
         number == ErrorNumber::UserCancelled) {
         return nullptr;
     }
-    throw ComError(2905, "LoadCrystal", state.message);
+    ComError error(2905, "LoadCrystal", state.message);
+    if (cause && state.message.starts_with("Unable to open the file")) {
+        throw CausedComError(std::move(error), std::move(*cause));
+    }
+    throw error;
 }
 
 }  // namespace

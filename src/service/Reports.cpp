@@ -185,6 +185,10 @@ std::shared_ptr<CoreReport> Reports::PrintRS(const std::string& strReportName,
             return nullptr;
         }
         throw ComError(2943, "PrintRS", error.Description());
+    } catch (const std::exception& error) {
+        // Whatever else fails (no memory, a library's own exception) ends the same way.
+        session.currentReport.reset();
+        throw ComError(2943, "PrintRS", error.what());
     }
 }
 

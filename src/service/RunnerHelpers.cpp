@@ -83,7 +83,15 @@ std::string ReportDSNKind(CoreReport& report) {
 void SetDataFolderFormula(std::string_view dataFolder, CoreReport& report) {
     std::shared_ptr<CoreFormula> formula = report.FormulaField("qzDataFolder");
     if (formula) {
-        formula->SetText("\"" + std::string(dataFolder) + "\"");
+        // A formula string literal: a quote inside it is doubled, or it would end the text.
+        std::string literal = "\"";
+        for (const char c : dataFolder) {
+            literal += c;
+            if (c == '"') {
+                literal += '"';
+            }
+        }
+        formula->SetText(literal + "\"");
     }
 }
 

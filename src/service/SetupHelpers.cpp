@@ -20,10 +20,9 @@ std::string GetSetupInfo(std::string_view property, std::string_view setting) {
         SharedRecordset().RunSPReturnValue("sp_GetSetupInfo", params);
         const Variant value = params.GetValue("@SettingValue");
         if (value.IsNull()) {
-            // The classic conversion of a Null fails; say which setting is missing.
-            throw ComError(ErrorNumber::InvalidUseOfNull, "GetSetupInfo",
-                           "Invalid use of Null: the setup value \"" + std::string(setting) +
-                               "\" is not set for property \"" + std::string(property) + "\"");
+            // The classic conversion of a Null fails with the runtime's own text, which callers
+            // match.
+            throw ComError(ErrorNumber::InvalidUseOfNull, "GetSetupInfo", "Invalid use of Null");
         }
         return value.ToString();
     } catch (const ComError& error) {

@@ -6,12 +6,14 @@
 #include <cstdint>
 #include <cstring>
 #include <fstream>
+#include <optional>
 #include <sstream>
 
 #include <fmt/format.h>
 #include <nlohmann/json.hpp>
 
 #include "runtime/ComError.h"
+#include "ui/JsonScalar.h"
 #include "ui/UiErrors.h"
 
 namespace hlreports {
@@ -21,6 +23,8 @@ namespace {
 using Json = nlohmann::json;
 
 constexpr int MaxKeyCode = 255;
+// Deep enough for any answer file (a value inside an action is five levels down).
+constexpr int MaxAnswerFileDepth = 16;
 
 [[noreturn]] void Raise(int32_t number, std::string description) {
     throw ComError(number, std::string(UiError::ScriptedUiSource), std::move(description));
@@ -167,21 +171,10 @@ class Checker {
     }
 
     Variant Scalar(const Json& value, std::string_view what) {
-        if (value.is_string()) {
-            return Variant(value.get<std::string>());
-        }
-        if (value.is_boolean()) {
-            return Variant(value.get<bool>());
-        }
-        if (value.is_number_integer()) {
-            const auto number = value.get<int64_t>();
-            if (number >= INT32_MIN && number <= INT32_MAX) {
-                return Variant(static_cast<int32_t>(number));
+        if (!value.is_null()) {
+            if (std::optional<Variant> scalar = VariantOfJsonScalar(value)) {
+                return *std::move(scalar);
             }
-            return Variant(static_cast<double>(number));
-        }
-        if (value.is_number()) {
-            return Variant(value.get<double>());
         }
         Fail(fmt::format("{} must be a text, a number or true/false, not {}", what, value.dump()));
     }
@@ -260,8 +253,21 @@ AnswerFile AnswerFile::Load(const std::filesystem::path& path) {
 
 AnswerFile AnswerFile::Parse(std::string_view json, std::string origin) {
     Json root;
+    // An answer file nests a few levels; deeper values would only feed the recursive
+    // serialiser that writes values into error texts, so they are refused while parsing.
+    struct TooDeep {};
+    const auto limitDepth = [](int depth, nlohmann::json::parse_event_t, Json&) {
+        if (depth + 1 > MaxAnswerFileDepth) {  // the top value is level 1
+            throw TooDeep{};
+        }
+        return true;
+    };
     try {
-        root = Json::parse(json);
+        root = Json::parse(json, limitDepth);
+    } catch (const TooDeep&) {
+        Raise(UiError::AnswerFileInvalid,
+              fmt::format("answer file '{}': values are nested more than {} levels deep", origin,
+                          MaxAnswerFileDepth));
     } catch (const nlohmann::json::parse_error& error) {
         const auto position = PositionOf(json, error.byte);
         Raise(UiError::AnswerFileMalformed,

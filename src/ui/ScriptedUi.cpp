@@ -294,8 +294,10 @@ class ActionPlayer {
 
     [[noreturn]] void Reject(const Control& control, const Variant& value,
                              std::string_view why) const {
-        const std::string shown =
-            value.IsString() ? "\"" + value.ToString() + "\"" : value.DisplayText();
+        const std::string shown = value.IsString()   ? "\"" + value.ToString() + "\""
+                                  : value.IsArray()  ? std::string("an array")
+                                  : value.IsObject() ? std::string("an object")
+                                                     : value.DisplayText();
         Fail(UiError::ValueRejected, fmt::format("dialog '{}': control '{}' cannot take {}: {}",
                                                  form_.Title(), control.DisplayName(), shown, why));
     }

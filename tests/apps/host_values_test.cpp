@@ -84,6 +84,33 @@ TEST(CriteriaFromJson, RefusesOtherShapes) {
     }
 }
 
+// A small text cannot ask for billions of padded values: rows x widest row is limited, and the
+// limit itself is still accepted.
+TEST(CriteriaFromJson, LimitsTheValuesOfATwoDimensionalArray) {
+    const auto rows = [](std::size_t count, std::size_t wide) {
+        std::string json = "[[" + std::string(wide * 2 - 1, '0');
+        for (std::size_t i = 1; i < wide; ++i) {
+            json[2 + i * 2 - 1] = ',';
+        }
+        json += "]";
+        for (std::size_t i = 1; i < count; ++i) {
+            json += ",[]";
+        }
+        return json + "]";
+    };
+    try {
+        CriteriaFromJson(rows(100000, 100000));
+        ADD_FAILURE() << "accepted";
+    } catch (const std::invalid_argument& error) {
+        EXPECT_STREQ(error.what(),
+                     "--criteria: a two-dimensional value of 100000 rows and 100000 columns has "
+                     "more than 1000000 values");
+    }
+    const Variant atLimit = CriteriaFromJson(rows(1000, 1000));
+    EXPECT_EQ(atLimit.AsArray().UpperBound(1), 999);
+    EXPECT_EQ(atLimit.AsArray().UpperBound(2), 999);
+}
+
 // Value i goes to element (i, 1) of an (n x 2) array from 0, column 0 stays Empty; no values
 // give Null, which PrintRS takes as "set no parameter".
 TEST(ParameterArray, PutsValuesInTheSecondColumn) {

@@ -1,6 +1,8 @@
 // hlreports print: exit codes, the error stream's exact lines and the files --out writes.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <fstream>
 #include <functional>
 #include <nlohmann/json.hpp>
 #include <sstream>
@@ -62,6 +64,70 @@ TEST_F(HostTest, PrintWritesTheFormItsExtensionPicks) {
         EXPECT_EQ(errors.str(), "");
         c.check(FileText(*request.outFile));
         EXPECT_FALSE(std::filesystem::exists(*request.outFile + ".partial"));
+    }
+}
+
+// The report is written through a fresh temporary that follows no link: a link planted at a
+// predictable name, or at the target itself, never leads the write to another file.
+TEST_F(HostTest, PrintFollowsNoPlantedLink) {
+    const std::filesystem::path victim = files / "victim.txt";
+    { std::ofstream(victim) << "keep me"; }
+    const std::filesystem::path out = files / "report.txt";
+    std::filesystem::create_symlink(victim, out.string() + ".partial");
+    PrintRequest request = ChargeTypeList();
+    request.outFile = out.string();
+    std::ostringstream errors;
+    EXPECT_EQ(RunPrint(request, errors), host::ExitReport) << errors.str();
+    EXPECT_EQ(FileText(victim), "keep me");
+    EXPECT_NE(FileText(out).find("Oak Terrace Apartments"), std::string::npos);
+
+    const std::filesystem::path linked = files / "linked.txt";
+    std::filesystem::create_symlink(victim, linked);
+    request.outFile = linked.string();
+    EXPECT_EQ(RunPrint(request, errors), host::ExitReport) << errors.str();
+    EXPECT_EQ(FileText(victim), "keep me");
+    EXPECT_FALSE(std::filesystem::is_symlink(linked));
+    // Nothing but the reports, the victim and the planted link is left in the folder.
+    std::size_t entries = 0;
+    for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(files.Path())) {
+        ++entries;
+    }
+    EXPECT_EQ(entries, 4u);
+}
+
+// When the database cannot be opened the classic 2905 line stays as it is, and a second line
+// gives the real cause, with no password in it.
+TEST_F(HostTest, EarlyFailureNamesItsCause) {
+    const std::string notADatabase = files.WriteFile("plain.txt", "not a database").string();
+    const std::string lookup = "error 3002 (GetSetupInfo): ";
+    const struct {
+        std::string connection;
+        std::string cause;  // the start of the cause line
+    } cases[] = {
+        {"Server=(embedded);Database=" + (files / "absent.db").string(),
+         lookup + "the database file '" + (files / "absent.db").string() +
+             "' does not exist SP:sp_GetSetupInfo"},
+        {"Server=(embedded);Database=" + notADatabase,
+         lookup + "cannot open the database file '" + notADatabase +
+             "': file is not a database SP:sp_GetSetupInfo"},
+        {"Server=elsewhere;Database=x;Uid=kim;Pwd=secret", lookup},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.connection);
+        PrintRequest request = ChargeTypeList();
+        request.connection = c.connection;
+        request.dataFolder = files.Path().string();
+        request.outFile = (files / "report.json").string();
+        std::ostringstream stream;
+        EXPECT_EQ(RunPrint(request, stream), host::ExitError);
+        const std::string errors = stream.str();
+        EXPECT_TRUE(errors.starts_with(
+            "error 2905 (LoadCrystal): Unable to open the file .  The file may be missing or the "
+            "path may be incorrect.\n  cause: " +
+            c.cause))
+            << errors;
+        EXPECT_EQ(std::count(errors.begin(), errors.end(), '\n'), 2);
+        EXPECT_EQ(errors.find("secret"), std::string::npos);
     }
 }
 
@@ -201,6 +267,11 @@ TEST_F(HostTest, PrintWithACriteriaDialog) {
          host::ExitCancelled, ""},
         {"own dialog closed", "Classic Interface Status", R"({"dialogs": [{"do": [["close"]]}]})",
          host::ExitCancelled, ""},
+        // An answer-file error found while the dialog plays reaches the host through the runner.
+        {"wrong caption", "Lease Expiration", R"({"dialogs": [{"caption": "Wrong", "do": []}]})",
+         host::ExitError,
+         "error 2905 (LoadCrystal): Error processing report: dialog 'Lease Expiration Report "
+         "Criteria' opened where answer file 'ANSWERS' expects 'Wrong' (dialog 1)\n"},
         {"no answers", "Lease Expiration", "", host::ExitError,
          "error 2905 (LoadCrystal): Error processing report: The dialog \"Lease Expiration "
          "Report Criteria\" needs answers: this build has no dialog front-end, so give them "
@@ -216,7 +287,11 @@ TEST_F(HostTest, PrintWithACriteriaDialog) {
         }
         std::ostringstream errors;
         EXPECT_EQ(RunPrint(request, errors), c.exitCode);
-        EXPECT_EQ(errors.str(), c.expected);
+        std::string expected = c.expected;
+        if (const std::size_t at = expected.find("ANSWERS"); at != std::string::npos) {
+            expected.replace(at, 7, *request.answersFile);
+        }
+        EXPECT_EQ(errors.str(), expected);
         EXPECT_FALSE(std::filesystem::exists(*request.outFile));
     }
 }

@@ -211,6 +211,25 @@ TEST_F(WindowBuilderTest, EndOfMonthFromCriteria) {
     }
 }
 
+// When the property information cannot be read End of Month still sends 0 days, as it always
+// did, but says so through the message-box channel.
+TEST_F(WindowBuilderTest, EndOfMonthSaysWhenThePropertyLookupFails) {
+    db.AddProcedure("sp_EOM",
+                    "@Property varchar(10), @EndDate date, @DaysInMonth int, @ReportOnly smallint,"
+                    " @GPR float OUTPUT, @LTL float OUTPUT, @VL float OUTPUT",
+                    "SELECT @DaysInMonth AS Days");
+    db.Execute("DELETE FROM sys_procedures WHERE name = 'sp_GetPropertyInfo'");
+    CallRecorder recorder;
+    VariantArray criteria(0, 1);
+    criteria.At(0) = Variant(Date::FromYmd(2023, 3, 15));
+    ASSERT_NE(Run("EndOfMonth", R"({"dialogs": []})", {"DaysInMonth"}, Variant(criteria)), nullptr);
+    EXPECT_EQ(CallOf("sp_EOM").arguments.at(2).value.ToLong(), 0);
+    EXPECT_EQ(messages.str(),
+              "Hearthline: End of Month: the property information could not be read (Could not "
+              "find stored procedure 'sp_GetPropertyInfo'. SP:sp_GetPropertyInfo); the report is "
+              "run with 0 days in the month.\n");
+}
+
 // Without criteria (Null, or none given at all) End of Month asks for the date; the window's
 // date is normalised the same way and bParamsWindow is set.
 TEST_F(WindowBuilderTest, EndOfMonthAsksWithoutCriteria) {

@@ -1,6 +1,5 @@
-// Helpers of the wrapper's tests: a recordset ready for a requery, and a test opener that wraps
-// the real backend to record the texts it receives and to fail its Nth call. Catching errors is
-// in support/ErrorCapture.h.
+// Helpers shared by the data road's tests: catching a ComError, and a test opener that wraps the
+// real backend to record the texts it receives and to fail its Nth call.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -11,12 +10,18 @@
 #include <string_view>
 #include <vector>
 
+#include "backends/ForwardingConnection.h"
 #include "data/Connections.h"
 #include "recordset/Recordset.h"
 #include "runtime/ComError.h"
-#include "support/ErrorCapture.h"
+#include "support/CaughtComError.h"
 
 namespace hlreports::test {
+
+// The name the data tests know CaughtComError by.
+inline ComError CaughtFrom(const std::function<void()>& action) {
+    return CaughtComError(action);
+}
 
 // An open recordset with one field and no rows whose Source is `source`, ready for a requery.
 inline RecordsetPtr RecordsetWithSource(std::string source) {
@@ -28,6 +33,10 @@ inline RecordsetPtr RecordsetWithSource(std::string source) {
     rows->FinishLoading();
     rows->SetSource(std::move(source));
     return rows;
+}
+
+inline bool EndsWith(std::string_view text, std::string_view suffix) {
+    return text.size() >= suffix.size() && text.substr(text.size() - suffix.size()) == suffix;
 }
 
 // What the instrumented backend saw and when it fails. Calls are counted across the opener and
@@ -53,58 +62,21 @@ struct InstrumentedBackend {
                                             const ConnectionOptions& options);
 };
 
-class InstrumentedConnection final : public Connection {
+// Counts every call that does work and records the texts of those that carry one.
+class InstrumentedConnection final : public ForwardingConnection {
   public:
-    explicit InstrumentedConnection(std::unique_ptr<Connection> inner) : inner_(std::move(inner)) {}
+    using ForwardingConnection::ForwardingConnection;
 
-    void Execute(std::string_view sql) override {
-        InstrumentedBackend::Count("Execute");
-        InstrumentedBackend::texts.emplace_back(sql);
-        inner_->Execute(sql);
+  protected:
+    void Observe(ConnectionCallKind kind, std::string_view text,
+                 const std::vector<ProcedureArgument>*) override {
+        InstrumentedBackend::Count(ConnectionCallName(kind));
+        if (kind == ConnectionCallKind::Execute || kind == ConnectionCallKind::OpenRecordset ||
+            kind == ConnectionCallKind::CallProcedure || kind == ConnectionCallKind::OpenReadOnly ||
+            kind == ConnectionCallKind::CallReadOnly) {
+            InstrumentedBackend::texts.emplace_back(text);
+        }
     }
-    RecordsetPtr OpenRecordset(std::string_view sqlOrCall) override {
-        InstrumentedBackend::Count("OpenRecordset");
-        InstrumentedBackend::texts.emplace_back(sqlOrCall);
-        return inner_->OpenRecordset(sqlOrCall);
-    }
-    ProcedureResult CallProcedure(std::string_view name,
-                                  const std::vector<ProcedureArgument>& arguments) override {
-        InstrumentedBackend::Count("CallProcedure");
-        InstrumentedBackend::texts.emplace_back(name);
-        return inner_->CallProcedure(name, arguments);
-    }
-    RecordsetPtr OpenReadOnly(std::string_view sql,
-                              const std::vector<BoundValue>& values) override {
-        InstrumentedBackend::Count("OpenReadOnly");
-        InstrumentedBackend::texts.emplace_back(sql);
-        return inner_->OpenReadOnly(sql, values);
-    }
-    RecordsetPtr CallReadOnly(std::string_view procedure,
-                              const std::vector<BoundValue>& arguments) override {
-        InstrumentedBackend::Count("CallReadOnly");
-        InstrumentedBackend::texts.emplace_back(procedure);
-        return inner_->CallReadOnly(procedure, arguments);
-    }
-    void BeginTransaction() override {
-        InstrumentedBackend::Count("BeginTransaction");
-        inner_->BeginTransaction();
-    }
-    void Commit() override {
-        InstrumentedBackend::Count("Commit");
-        inner_->Commit();
-    }
-    void Rollback() override {
-        InstrumentedBackend::Count("Rollback");
-        inner_->Rollback();
-    }
-    bool InTransaction() const override { return inner_->InTransaction(); }
-    void UpdateBatch(Recordset& recordset) override {
-        InstrumentedBackend::Count("UpdateBatch");
-        inner_->UpdateBatch(recordset);
-    }
-
-  private:
-    std::unique_ptr<Connection> inner_;
 };
 
 inline std::unique_ptr<Connection> InstrumentedBackend::Open(std::string_view connectionString,

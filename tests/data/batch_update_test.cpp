@@ -2,6 +2,8 @@
 // whole or not at all, with rows changed by someone else since they were read noticed.
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include "data/DataFixture.h"
 #include "data/DataTestHelpers.h"
 #include "recordset/AdoTypes.h"
@@ -131,6 +133,54 @@ TEST_F(BatchUpdate, TableWithoutKeyIsLocatedByAllValues) {
     EXPECT_TRUE(rs.RSUpdateBatch(rows, true));
     EXPECT_EQ(db.QueryText("SELECT body FROM tblNote WHERE topic = 'b'"), "two");
     EXPECT_EQ(db.QueryText("SELECT body FROM tblNote WHERE topic = 'a'"), "one");
+}
+
+// A pending change located by values that match several rows (no key, or the key not selected)
+// is an error, and the batch with it leaves the table as it was.
+TEST_F(BatchUpdate, ChangeMatchingSeveralRowsRollsBackTheBatch) {
+    db.Execute(
+        "CREATE TABLE tblNote (topic varchar(10), body text);"
+        "INSERT INTO tblNote VALUES ('a', 'same'), ('a', 'same'), ('b', 'other');");
+    struct Case {
+        const char* sql;
+        std::function<void(Recordset&)> change;
+        const char* action;
+    };
+    const Case cases[] = {
+        {"SELECT topic, body FROM tblNote ORDER BY topic", [](Recordset& rows) { rows.Delete(); },
+         "deleting"},
+        {"SELECT topic, body FROM tblNote ORDER BY topic",
+         [](Recordset& rows) {
+             rows.SetValue("body", Variant("edited"));
+             rows.Update();
+         },
+         "updating"},
+    };
+    for (const Case& c : cases) {
+        RecordsetPtr rows;
+        rs.GetRS(c.sql, rows, true);
+        rows->MoveLast();  // the last row first: 'b' stays untouched and proves the rollback
+        rows->SetValue("body", Variant("last edited"));
+        rows->Update();
+        rows->MoveFirst();
+        c.change(*rows);
+        ComError error = CaughtFrom([&] { rs.RSUpdateBatch(rows, true); });
+        EXPECT_EQ(error.Number(), 3215) << c.action;
+        EXPECT_EQ(error.Description(),
+                  std::string("Key column information is insufficient or incorrect. Too many rows "
+                              "were affected by ") +
+                      c.action + " in tblNote (2 rows match one pending change)");
+        EXPECT_EQ(db.QueryText("SELECT count(*) FROM tblNote WHERE body = 'same'"), "2");
+        EXPECT_EQ(db.QueryText("SELECT body FROM tblNote WHERE topic = 'b'"), "other");
+        EXPECT_TRUE(rows->HasPendingChanges());
+    }
+    // With the key not selected, the same happens on a table that has one.
+    db.Execute("UPDATE tblResident SET name = 'Twin', balance = 1 WHERE property = 'P1'");
+    RecordsetPtr rows;
+    rs.GetRS("SELECT property, name FROM tblResident WHERE property = 'P1'", rows, true);
+    rows->Delete();
+    EXPECT_EQ(CaughtFrom([&] { rs.RSUpdateBatch(rows, true); }).Number(), 3215);
+    EXPECT_EQ(Count("property = 'P1'"), "2");
 }
 
 // Recordsets that do not map onto one table are refused with a reason.

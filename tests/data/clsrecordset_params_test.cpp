@@ -4,6 +4,7 @@
 
 #include "data/DataFixture.h"
 #include "data/DataTestHelpers.h"
+#include "data/clsRecordsetParams.h"
 #include "recordset/AdoTypes.h"
 #include "runtime/Err.h"
 
@@ -59,7 +60,16 @@ TEST(ParamsToString, WritesTheClassicText) {
         {"double", {{"@Rate", adDouble, adParamInput, 0.1}}, "@Rate=0.1"},
         {"boolean", {{"@Flag", adBoolean, adParamInput, true}}, "@Flag=-1"},
         {"numeric null", {{"@Days", adInteger, adParamInput, Variant::Null()}}, "@Days=NULL"},
-        {"text null", {{"@Name", adVarChar, adParamInput, Variant::Null()}}, "@Name=NULL"},
+        {"text null as empty text",
+         {{"@Name", adVarChar, adParamInput, Variant::Null()}},
+         "@Name=''"},
+        {"date null as empty text",
+         {{"@From", adDBDate, adParamInput, Variant::Null()}},
+         "@From=''"},
+        {"date-time null as empty text",
+         {{"@At", adDBTimeStamp, adParamInput, Variant::Null()}},
+         "@At=''"},
+        {"money null", {{"@Amount", adCurrency, adParamInput, Variant::Null()}}, "@Amount=NULL"},
         {"empty text", {{"@Name", adVarChar, adParamInput, Variant()}}, "@Name=''"},
         {"other text types quoted", {{"@Name", adVarWChar, adParamInput, "a'b"}}, "@Name='a''b'"},
     };
@@ -85,6 +95,24 @@ TEST(ParamsToString, NonNumericValueOfNumericTypeRaises3204) {
         EXPECT_EQ(error.Number(), 3204);
         EXPECT_EQ(error.Source(), "clsRecordset.ParamsToString");
         EXPECT_EQ(error.Description(), message);
+    }
+}
+
+// An array or object is refused by the text road as by the command road, for every type, with
+// the same description: it never goes out as an empty text.
+TEST(ParamsToString, ArrayOrObjectIsRefusedLikeTheCommandRoad) {
+    const Variant array(VariantArray(0, 1));
+    for (const int32_t type : {adVarChar, adDBDate, adDBTimeStamp, adInteger, adChar}) {
+        SPParams params;
+        params.Add("@Key", type, 10, adParamInput, array);
+        ComError text = CaughtFrom([&] { clsRecordset::ParamsToString(params); });
+        EXPECT_EQ(text.Number(), 3204) << type;
+        EXPECT_EQ(text.Description(),
+                  "parameter @Key holds an array or object, which cannot be a parameter value")
+            << type;
+        ComError command = CaughtFrom([&] { CreateParams(params); });
+        EXPECT_EQ(command.Number(), 3203) << type;
+        EXPECT_EQ(command.Description(), text.Description()) << type;
     }
 }
 

@@ -182,6 +182,20 @@ TEST_F(EmbeddedProcedures, BrokenCallsAreNamed) {
     }
 }
 
+// A NUL byte after a complete statement is an error naming the procedure or the statement's
+// position, never a loop that makes no progress.
+TEST_F(EmbeddedProcedures, NulByteAfterAStatementIsAnError) {
+    using namespace std::string_literals;
+    db.AddProcedure("sp_Nul", "", "SELECT 1 AS a;\0SELECT 2 AS b"s);
+    EXPECT_EQ(CaughtFrom([&] { connection->OpenRecordset("sp_Nul"); }).Description(),
+              "procedure sp_Nul: the text holds a NUL byte at offset 14, where no statement can "
+              "start");
+    EXPECT_EQ(CaughtFrom([&] { connection->Execute("SELECT 1;\0"s); }).Description(),
+              "the text holds a NUL byte at offset 9, where no statement can start");
+    EXPECT_EQ(CaughtFrom([&] { connection->OpenRecordset("SELECT 1 AS a; \0 "s); }).Description(),
+              "the text holds a NUL byte at offset 15, where no statement can start");
+}
+
 // A database without the catalogue table knows no procedures.
 TEST(EmbeddedProcedureCatalogue, NoCatalogueMeansUnknownProcedure) {
     test::TestDatabase db("DROP TABLE sys_procedures;");

@@ -8,12 +8,12 @@
 #include "data/clsRecordset.h"
 #include "runtime/ComError.h"
 #include "runtime/Session.h"
-#include "support/ErrorCapture.h"
+#include "support/CaughtComError.h"
 
 namespace hlreports {
 namespace {
 
-using test::CaughtFrom;
+using test::CaughtComError;
 
 class DriverVariable {
   public:
@@ -66,7 +66,7 @@ TEST(OdbcConnectionString, TranslatesOrPassesThrough) {
         SCOPED_TRACE(c.given);
         if (c.odbc == nullptr) {
             // "p;w" unquoted is two parts, the second without "=": malformed, named by position.
-            ComError error = CaughtFrom([&] { TranslateConnectionString(c.given); });
+            ComError error = CaughtComError([&] { TranslateConnectionString(c.given); });
             EXPECT_EQ(error.Description(), "the connection string is malformed: part 6 has no '='");
             continue;
         }
@@ -106,7 +106,7 @@ TEST(OdbcConnectionString, LoginTimeoutKeyForMariaDbDriver) {
 TEST(OdbcConnectionString, ConnectTimeout) {
     EXPECT_EQ(TranslateConnectionString("DSN=x;Connect Timeout=7").loginTimeoutSeconds, 7);
     EXPECT_FALSE(TranslateConnectionString("DSN=x").loginTimeoutSeconds.has_value());
-    EXPECT_EQ(CaughtFrom([] {
+    EXPECT_EQ(CaughtComError([] {
                   TranslateConnectionString("DSN=x;Connection Timeout=soon");
               }).Description(),
               "the connection string's Connection Timeout is 'soon', which is not a number of "
@@ -136,7 +136,7 @@ TEST(OdbcConnectionString, ClearErrors) {
         SCOPED_TRACE(c.given);
         DriverVariable driver(c.driver);
         std::string description =
-            CaughtFrom([&] { TranslateConnectionString(c.given); }).Description();
+            CaughtComError([&] { TranslateConnectionString(c.given); }).Description();
         if (c.expected) {
             EXPECT_EQ(description, c.expected);
         }
@@ -162,7 +162,7 @@ TEST(OdbcConnectionString, MissingDataSourceOrDriver) {
         clsRecordset rs;
         rs.SetConnectionString(c.given);
         int openBefore = GetConnectionStats().open;
-        ComError error = CaughtFrom([&] { rs.TestConnection(); });
+        ComError error = CaughtComError([&] { rs.TestConnection(); });
         EXPECT_EQ(error.Number(), 3211);
         EXPECT_EQ(error.Source(), "clsRecordset.TestConnection");
         EXPECT_EQ(error.Description().rfind(c.named, 0), 0u) << error.Description();

@@ -14,13 +14,12 @@
 #include "data/clsRecordset.h"
 #include "odbc_server/MariaDbFixture.h"
 #include "recordset/AdoTypes.h"
-#include "support/ErrorCapture.h"
+#include "support/CaughtComError.h"
 
 namespace hlreports {
 namespace {
 
-using test::CaughtFrom;
-using test::EndsWith;
+using test::CaughtComError;
 
 std::optional<ConnectionOptions> asked;
 
@@ -94,7 +93,7 @@ TEST_F(ServerTimeouts, CommandTimeoutStopsALongProcedure) {
     SPParams params;
     params.Add("@Seconds", adInteger, 4, adParamInput, Variant(30));
     RecordsetPtr rows;
-    ComError error = CaughtFrom([&] { rs.RunSpRetRS("sp_Sleep", rows, &params, false); });
+    ComError error = CaughtComError([&] { rs.RunSpRetRS("sp_Sleep", rows, &params, false); });
     ASSERT_TRUE(asked.has_value());
     EXPECT_EQ(asked->commandTimeoutSeconds, 600);
     EXPECT_EQ(asked->connectionTimeoutSeconds, 15);
@@ -105,7 +104,7 @@ TEST_F(ServerTimeouts, CommandTimeoutStopsALongProcedure) {
                                         0),
               0u)
         << error.Description();
-    EXPECT_TRUE(EndsWith(error.Description(), " SP:sp_Sleep")) << error.Description();
+    EXPECT_TRUE(error.Description().ends_with(" SP:sp_Sleep")) << error.Description();
     EXPECT_EQ(rows, nullptr);
     EXPECT_FALSE(rs.IsConnectionOpen());
     EXPECT_EQ(GetConnectionStats().open, openBefore);
@@ -136,7 +135,7 @@ TEST_F(ServerTimeouts, ConnectionTimeoutEndsASilentLogin) {
         }
         clsRecordset rs;
         rs.SetConnectionString(c.connectionString);
-        ComError error = CaughtFrom([&] { rs.TestConnection(); });
+        ComError error = CaughtComError([&] { rs.TestConnection(); });
         EXPECT_EQ(error.Number(), 3211);
         EXPECT_NE(error.Description().find("cannot connect to Driver=MariaDB Unicode;Server="
                                            "127.0.0.1;UID=root: "),

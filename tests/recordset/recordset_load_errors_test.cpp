@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "recordset/RecordsetTestData.h"
+#include "recordset/RecordsetXmlLoader.h"
 
 namespace hlreports::test {
 namespace {
@@ -160,6 +161,28 @@ TEST(RecordsetLoadVariants, LargeDocumentsKeepLineNumbers) {
     const ComError error = ErrorFrom([&] { (void)Recordset::LoadXml(bad); });
     EXPECT_EQ(error.Description(),
               "line 35011: field 'X' value '35k00' is not a valid int (column 12)");
+}
+
+// Space for rows is reserved by the rows a text can really hold: a comment full of '<' beside
+// many fields asks for no more than its two real rows need.
+TEST(RecordsetLoadVariants, ReservationFollowsRealRows) {
+    std::string fields;
+    for (int i = 0; i < 200; ++i) {
+        fields += "\t\t<s:AttributeType name='F" + std::to_string(i) +
+                  "'><s:datatype dt:type='int'/></s:AttributeType>\n";
+    }
+    const std::string xml = Head + fields +
+                            "\t\t<s:extends type='rs:rowbase'/>\n\t</s:ElementType>\n"
+                            "</s:Schema>\n<rs:data>\n<!-- " +
+                            std::string(3u << 20, '<') +
+                            " -->\n<z:row F0='1'/><z:row F1='2'/>\n</rs:data>\n</xml>";
+    const std::shared_ptr<RowStore> rows = rowset_xml::XmlLoader(xml).Load();
+    EXPECT_EQ(rows->RowCount(), 2u);
+    EXPECT_LT(rows->AllocatedBytes(), 1u << 20);
+    // The estimate counts element starts only and stops where the value limit does.
+    EXPECT_EQ(rowset_xml::EstimatedRows("<!-- <<< < -->\n<z:row/><_x/>", 3), 2u);
+    EXPECT_EQ(rowset_xml::EstimatedRows(std::string(1000, '<') + "a", 0), 1u);
+    EXPECT_EQ(rowset_xml::EstimatedRows("<a/><a/><a/><a/>", rowset_xml::MaxRowsetValues / 3), 3u);
 }
 
 // Another element named "data" before rs:data does not hide the rows.

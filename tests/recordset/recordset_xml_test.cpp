@@ -3,6 +3,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include "recordset/AdoTypeSets.h"
 #include "recordset/RecordsetTestData.h"
 #include "runtime/Text.h"
 
@@ -131,6 +132,13 @@ INSTANTIATE_TEST_SUITE_P(
     [](const ::testing::TestParamInfo<SchemaCase>& param) {
         return std::string(param.param.label);
     });
+
+// A variant column is written without rs:precision, as the classic writer leaves it out there.
+TEST(RecordsetXmlLayout, VariantColumnHasNoPrecision) {
+    const std::string xml = MakeRecordset({MakeField("Any", adVariant)}, {})->SaveXml();
+    EXPECT_EQ(AttributeIn(xml, "<s:datatype", "rs:precision"), "<absent>");
+    EXPECT_EQ(AttributeIn(xml, "<s:datatype", "dt:type"), "string");
+}
 
 // The rowset is marked updatable unless the recordset is read-only.
 TEST(RecordsetXmlLayout, UpdatableFollowsTheLockType) {

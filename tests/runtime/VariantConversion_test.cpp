@@ -210,13 +210,15 @@ TEST(VariantConversion, IsNumericByKind) {
     EXPECT_FALSE(Variant(VariantArray(0, 1)).IsNumeric());
 }
 
-// DisplayText never throws: Null, Missing, arrays, objects and impossible dates show "".
-TEST(VariantConversion, DisplayTextNeverThrows) {
+// DisplayText shows "" for Null and Missing and the day number of an impossible date, and refuses
+// arrays and objects with 13 rather than pass them off as an empty text.
+TEST(VariantConversion, DisplayTextRefusesWhatHasNoText) {
     EXPECT_EQ(Variant::Null().DisplayText(), "");
     EXPECT_EQ(Variant::Missing().DisplayText(), "");
-    EXPECT_EQ(Variant(VariantArray(0, 1)).DisplayText(), "");
-    EXPECT_EQ(Variant(std::make_shared<ComObject>()).DisplayText(), "");
-    EXPECT_EQ(Variant(Date(1e12)).DisplayText(), "");
+    EXPECT_TRUE(RaisesComError([] { (void)Variant(VariantArray(0, 1)).DisplayText(); }, 13));
+    EXPECT_TRUE(
+        RaisesComError([] { (void)Variant(std::make_shared<ComObject>()).DisplayText(); }, 13));
+    EXPECT_EQ(Variant(Date(1e12)).DisplayText(), "1000000000000");
     EXPECT_EQ(Variant(0.5).DisplayText(), "0.5");
     EXPECT_EQ(Variant("x").DisplayText(), "x");
 }

@@ -5,6 +5,7 @@
 
 #include "data/clsRecordset.h"
 #include "engine/CoreReport.h"
+#include "engine/ValueFormat.h"
 #include "hlreports/ReportDSNs.h"
 #include "service/RunnerHelpers.h"
 #include "service/ServiceFixture.h"
@@ -32,6 +33,10 @@ TEST_F(RunnerHelpers, DataFolderFormulaQuotesTheFolder) {
     auto report = Load("<formulas><formula name='qzDataFolder'>\"\"</formula></formulas>");
     SetDataFolderFormula("D:\\Data", *report);
     EXPECT_EQ(report->FormulaField("qzDataFolder")->Text(), "\"D:\\Data\"");
+    // A quote in the folder is doubled, so the literal still ends where the folder ends.
+    SetDataFolderFormula("/srv/my \"data\"", *report);
+    EXPECT_EQ(report->FormulaField("qzDataFolder")->Text(), "\"/srv/my \"\"data\"\"\"");
+    EXPECT_EQ(FormulaDisplayText(report->FormulaField("qzDataFolder")->Text()), "/srv/my \"data\"");
     auto without = Load("");
     SetDataFolderFormula("D:\\Data", *without);
     EXPECT_FALSE(without->FormulaField("qzDataFolder"));

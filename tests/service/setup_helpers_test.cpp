@@ -10,7 +10,8 @@
 namespace hlreports::test {
 namespace {
 
-// A setting that is not stored comes back Null: 3002 "GetSetupInfo".
+// A setting that is not stored comes back Null: 3002 "GetSetupInfo" with the conversion's own
+// text, as the classic callers expect it.
 TEST_F(ServiceTest, GetSetupInfoOfANullValueRaises3002) {
     TheSession().sharedRecordset = std::make_shared<clsRecordset>();
     TheSession().sharedRecordset->SetConnectionString(db.ConnectionString());
@@ -18,6 +19,7 @@ TEST_F(ServiceTest, GetSetupInfoOfANullValueRaises3002) {
     const ComError error = CaughtComError([] { GetSetupInfo("P9", "ReportDirectory"); });
     EXPECT_EQ(error.Number(), 3002);
     EXPECT_EQ(error.Source(), "GetSetupInfo");
+    EXPECT_EQ(error.Description(), "Invalid use of Null");
 }
 
 struct ParseCase {

@@ -3,6 +3,7 @@
 
 #include <memory>
 
+#include "backends/ForwardingConnection.h"
 #include "runtime/ComError.h"
 
 namespace hlreports::test {
@@ -20,46 +21,23 @@ void Count(std::string_view what) {
     }
 }
 
-class RecordingConnection final : public Connection {
+// Records and counts the calls that do work; transaction calls pass unseen.
+class RecordingConnection final : public ForwardingConnection {
   public:
-    explicit RecordingConnection(std::unique_ptr<Connection> inner) : inner_(std::move(inner)) {}
+    using ForwardingConnection::ForwardingConnection;
 
-    void Execute(std::string_view sql) override {
-        calls.push_back({std::string(sql), {}});
-        Count("Execute");
-        inner_->Execute(sql);
+  protected:
+    void Observe(ConnectionCallKind kind, std::string_view text,
+                 const std::vector<ProcedureArgument>* arguments) override {
+        if (kind != ConnectionCallKind::Execute && kind != ConnectionCallKind::OpenRecordset &&
+            kind != ConnectionCallKind::CallProcedure && kind != ConnectionCallKind::OpenReadOnly &&
+            kind != ConnectionCallKind::CallReadOnly) {
+            return;
+        }
+        calls.push_back(
+            {std::string(text), arguments ? *arguments : std::vector<ProcedureArgument>{}});
+        Count(ConnectionCallName(kind));
     }
-    RecordsetPtr OpenRecordset(std::string_view sqlOrCall) override {
-        calls.push_back({std::string(sqlOrCall), {}});
-        Count("OpenRecordset");
-        return inner_->OpenRecordset(sqlOrCall);
-    }
-    ProcedureResult CallProcedure(std::string_view name,
-                                  const std::vector<ProcedureArgument>& arguments) override {
-        calls.push_back({std::string(name), arguments});
-        Count("CallProcedure");
-        return inner_->CallProcedure(name, arguments);
-    }
-    RecordsetPtr OpenReadOnly(std::string_view sql,
-                              const std::vector<BoundValue>& values) override {
-        calls.push_back({std::string(sql), {}});
-        Count("OpenReadOnly");
-        return inner_->OpenReadOnly(sql, values);
-    }
-    RecordsetPtr CallReadOnly(std::string_view procedure,
-                              const std::vector<BoundValue>& arguments) override {
-        calls.push_back({std::string(procedure), {}});
-        Count("CallReadOnly");
-        return inner_->CallReadOnly(procedure, arguments);
-    }
-    void BeginTransaction() override { inner_->BeginTransaction(); }
-    void Commit() override { inner_->Commit(); }
-    void Rollback() override { inner_->Rollback(); }
-    bool InTransaction() const override { return inner_->InTransaction(); }
-    void UpdateBatch(Recordset& recordset) override { inner_->UpdateBatch(recordset); }
-
-  private:
-    std::unique_ptr<Connection> inner_;
 };
 
 std::unique_ptr<Connection> OpenRecording(std::string_view connectionString,

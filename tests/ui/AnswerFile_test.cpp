@@ -101,6 +101,25 @@ TEST(AnswerFile, StructureErrorsNameDialogAndAction) {
     }
 }
 
+// Values nested deeper than an answer file ever needs are refused while parsing, before any
+// error text could serialise them (a million levels would overflow the stack); 16 still load.
+TEST(AnswerFile, DeepNestingIsRefused) {
+    const auto nested = [](int depth) {
+        return R"({"dialogs": [{"do": [["set", "txt", )" + std::string(depth, '[') +
+               std::string(depth, ']') + "]]}]}";
+    };
+    // The value's own arrays start at level 5; 11 more keep the whole file at 16.
+    EXPECT_TRUE(RaisesComError([&] { AnswerFile::Parse(nested(11), "f"); }, 20604, "ScriptedUi",
+                               "answer file 'f', dialog 1, action 1: the value must be a text, a "
+                               "number or true/false, not [[[[[[[[[[[]]]]]]]]]]]"));
+    for (const int depth : {12, 1000000}) {
+        EXPECT_TRUE(RaisesComError([&] { AnswerFile::Parse(nested(depth), "f"); }, 20604,
+                                   "ScriptedUi",
+                                   "answer file 'f': values are nested more than 16 levels deep"))
+            << depth;
+    }
+}
+
 // A file loads by path and is named by it; a missing file says why it cannot be read.
 TEST(AnswerFile, LoadsFromAFile) {
     test::TempDir dir;

@@ -156,17 +156,9 @@ RecordsetPtr SqliteConnection::RunText(std::string_view text, bool wantRows) {
 
 RecordsetPtr SqliteConnection::RunSql(std::string_view sql, bool wantRows) {
     RecordsetPtr rows;
-    const char* next = sql.data();
-    const char* end = next + sql.size();
-    while (next < end) {
-        sqlite3_stmt* raw = nullptr;
-        const char* tail = nullptr;
-        int rc = sqlite3_prepare_v2(db_.get(), next, static_cast<int>(end - next), &raw, &tail);
-        StatementHandle statement(raw);
-        if (rc != SQLITE_OK) {
-            RaiseDatabaseError(db_.get(), "");
-        }
-        next = tail;
+    std::size_t offset = 0;
+    while (offset < sql.size()) {
+        StatementHandle statement = PrepareNextStatement(db_.get(), sql, offset, "");
         if (!statement) {
             continue;
         }
@@ -180,6 +172,7 @@ RecordsetPtr SqliteConnection::RunSql(std::string_view sql, bool wantRows) {
             rows = ReadRows(db_.get(), statement.get(), std::string(sql), "");
             continue;
         }
+        int rc = SQLITE_ROW;
         while ((rc = sqlite3_step(statement.get())) == SQLITE_ROW) {
         }
         if (rc != SQLITE_DONE) {

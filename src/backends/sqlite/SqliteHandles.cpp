@@ -24,6 +24,29 @@ StatementHandle PrepareStatement(sqlite3* db, std::string_view sql) {
     return StatementHandle(raw);
 }
 
+StatementHandle PrepareNextStatement(sqlite3* db, std::string_view text, std::size_t& offset,
+                                     std::string_view context) {
+    const char* next = text.data() + offset;
+    sqlite3_stmt* raw = nullptr;
+    const char* tail = nullptr;
+    const int rc =
+        sqlite3_prepare_v2(db, next, static_cast<int>(text.size() - offset), &raw, &tail);
+    StatementHandle statement(raw);
+    if (rc != SQLITE_OK) {
+        RaiseDatabaseError(db, context);
+    }
+    if (tail == nullptr || tail <= next) {
+        std::string description(context);
+        if (!description.empty()) {
+            description += ": ";
+        }
+        RaiseDatabaseError(description + "the text holds a NUL byte at offset " +
+                           std::to_string(offset) + ", where no statement can start");
+    }
+    offset = static_cast<std::size_t>(tail - text.data());
+    return statement;
+}
+
 void ExecuteSimple(sqlite3* db, const char* sql) {
     if (sqlite3_exec(db, sql, nullptr, nullptr, nullptr) != SQLITE_OK) {
         RaiseDatabaseError(db, "");

@@ -32,6 +32,13 @@ using StatementHandle = std::unique_ptr<sqlite3_stmt, StatementFinalizer>;
 // Prepares one statement; throws with the database's message on failure.
 StatementHandle PrepareStatement(sqlite3* db, std::string_view sql);
 
+// Prepares the statement that starts at `offset` in a text of several and moves `offset` past
+// it. A null handle means only blanks or a comment were left. Text SQLite cannot move through (a
+// NUL byte after a complete statement) raises instead of being retried forever; `context` names
+// the procedure or statement.
+StatementHandle PrepareNextStatement(sqlite3* db, std::string_view text, std::size_t& offset,
+                                     std::string_view context);
+
 // Runs SQL text without rows or parameters (transaction control, savepoints).
 void ExecuteSimple(sqlite3* db, const char* sql);
 

@@ -105,17 +105,10 @@ ProcedureRun RunProcedure(sqlite3* db, const Procedure& procedure, std::vector<S
                           std::string source) {
     ProcedureRun run;
     run.values = std::move(values);
-    const char* next = procedure.body.c_str();
-    const char* end = next + procedure.body.size();
-    while (next < end) {
-        sqlite3_stmt* raw = nullptr;
-        const char* tail = nullptr;
-        int rc = sqlite3_prepare_v2(db, next, static_cast<int>(end - next), &raw, &tail);
-        StatementHandle statement(raw);
-        if (rc != SQLITE_OK) {
-            RaiseDatabaseError(db, Context(procedure));
-        }
-        next = tail;
+    std::size_t offset = 0;
+    while (offset < procedure.body.size()) {
+        StatementHandle statement =
+            PrepareNextStatement(db, procedure.body, offset, Context(procedure));
         if (!statement) {
             continue;  // blanks or a comment
         }

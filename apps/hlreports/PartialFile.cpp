@@ -1,0 +1,73 @@
+// Exclusive temporary files renamed into place (see PartialFile.h).
+#include "hlreports/PartialFile.h"
+
+#include <stdlib.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <stdexcept>
+#include <string>
+#include <system_error>
+
+namespace hlreports::host {
+namespace {
+
+[[noreturn]] void CannotWrite(const std::filesystem::path& target) {
+    throw std::runtime_error("cannot write " + target.string());
+}
+
+}  // namespace
+
+PartialFile::PartialFile(std::filesystem::path target) : target_(std::move(target)) {
+    const std::filesystem::path folder =
+        target_.has_parent_path() ? target_.parent_path() : std::filesystem::path(".");
+    std::string pattern = (folder / ("." + target_.filename().string() + ".XXXXXX")).string();
+    const int descriptor = mkstemp(pattern.data());
+    if (descriptor < 0) {
+        CannotWrite(target_);
+    }
+    temporary_ = pattern;
+    // mkstemp makes the file private; the report gets the permissions any new file would get.
+    const mode_t mask = umask(0);
+    umask(mask);
+    fchmod(descriptor, 0666 & ~mask);
+    stream_ = fdopen(descriptor, "wb");
+    if (stream_ == nullptr) {
+        close(descriptor);
+        unlink(temporary_.c_str());
+        CannotWrite(target_);
+    }
+}
+
+PartialFile::~PartialFile() {
+    if (stream_ != nullptr) {
+        std::fclose(stream_);
+    }
+    if (!committed_) {
+        unlink(temporary_.c_str());
+    }
+}
+
+void PartialFile::Write(std::string_view text) {
+    if (!text.empty()) {
+        std::fwrite(text.data(), 1, text.size(), stream_);
+    }
+}
+
+void PartialFile::Commit() {
+    // A full disk can fail on the last flush: check after closing.
+    const bool written = std::ferror(stream_) == 0;
+    const int closed = std::fclose(stream_);
+    stream_ = nullptr;
+    if (!written || closed != 0) {
+        CannotWrite(target_);
+    }
+    std::error_code renameError;
+    std::filesystem::rename(temporary_, target_, renameError);
+    if (renameError) {
+        CannotWrite(target_);
+    }
+    committed_ = true;
+}
+
+}  // namespace hlreports::host
