@@ -6,6 +6,7 @@
 #include "catalogue/CustomReports.h"
 #include "catalogue/NoWindowReports.h"
 #include "catalogue/OwnWindowReports.h"
+#include "catalogue/PageReports.h"
 #include "catalogue/ParameterJournals.h"
 #include "catalogue/StandardReport.h"
 #include "catalogue/WindowReports.h"
@@ -18,22 +19,23 @@ void AddEntry(Catalogue& catalogue, const std::string& key, CatalogueEntry entry
     assert(added && "a data-source key appears in two catalogue rows");
 }
 
+void AddRows(Catalogue& catalogue, const std::vector<ReportRow>& rows) {
+    for (const ReportRow& spec : rows) {
+        AddEntry(catalogue, spec.key,
+                 {RoadKind::Builder,
+                  [&spec](BuilderContext& context) { return RunStandardReport(spec, context); },
+                  spec.needsSetupService});
+    }
+}
+
 Catalogue BuildCatalogue() {
     Catalogue catalogue;
-    for (const ReportRow& spec : NoWindowReportRows()) {
-        AddEntry(catalogue, spec.key, {RoadKind::Builder, [&spec](BuilderContext& context) {
-                                           return RunStandardReport(spec, context);
-                                       }});
-    }
-    for (const auto* rows : {&WindowReportRows(), &OwnWindowReportRows()}) {
-        for (const ReportRow& spec : *rows) {
-            AddEntry(catalogue, spec.key,
-                     {RoadKind::Builder,
-                      [&spec](BuilderContext& context) { return RunStandardReport(spec, context); },
-                      spec.needsSetupService});
-        }
-    }
+    AddRows(catalogue, NoWindowReportRows());
+    AddRows(catalogue, WindowReportRows());
+    AddRows(catalogue, OwnWindowReportRows());
+    AddRows(catalogue, PageReportRows());
     AddEntry(catalogue, "EndOfMonth", {RoadKind::Builder, EndOfMonthReport});
+    AddEntry(catalogue, "rptWO", {RoadKind::Builder, ServiceCallReport});
     for (const JournalSpec& spec : ParameterJournalSpecs()) {
         AddEntry(catalogue, spec.key, {RoadKind::Journal, [&spec](BuilderContext& context) {
                                            return RunParameterJournal(spec, context);

@@ -25,6 +25,10 @@ Variant ElementOf(const Variant& criteria, int row, int column) {
 
 }  // namespace
 
+bool HasNoCriteria(const Variant& criteria) {
+    return criteria.IsNull() || criteria.IsEmpty() || criteria.IsMissing();
+}
+
 ValueSource PropertyId() {
     return {[](const BuilderValues& values) { return Variant(values.propertyId); }};
 }

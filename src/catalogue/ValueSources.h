@@ -47,6 +47,10 @@ ValueSource PropertyIdAndName();
 ValueSource Today();
 ValueSource Literal(Variant value);
 
+// A host that gives no criteria at all (Empty, Missing) asks as one that gives Null: the builders
+// that show their window only without criteria show it then, instead of running for nothing.
+bool HasNoCriteria(const Variant& criteria);
+
 // The criteria value itself, unchanged, or converted to a double (Null raises 94).
 ValueSource CriteriaValue();
 ValueSource CriteriaDouble();

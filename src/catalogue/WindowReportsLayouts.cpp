@@ -4,6 +4,8 @@
 // of the row and fails the builder (std::out_of_range) before anything runs.
 #include "catalogue/WindowReports.h"
 
+#include "catalogue/CriteriaAnswers.h"
+
 #include "criteria/frmRepCriteria.h"
 #include "data/SPParams.h"
 #include "data/clsRecordset.h"
@@ -18,39 +20,20 @@ Date DefaultDate(const CriteriaWindow& window, const BuilderValues& values, std:
     return index < window.dates.size() ? window.dates[index].read(values).ToDate() : values.today;
 }
 
-bool Answered(const frmRepCriteria& form, BuilderValues& values) {
-    if (!form.Result()) {
-        return false;
-    }
-    auto& answers = values.answers;
-    answers["StartDate"] = Variant(form.StartDate());
-    answers["EndDate"] = Variant(form.EndDate());
-    answers["Sort"] = Variant(form.Sort());
-    answers["View"] = Variant(form.View());
-    answers["Check1"] = Variant(form.Check1());
-    answers["Check2"] = Variant(form.Check2());
-    answers["Combo1"] = Variant(form.Combo1());
-    answers["Combo2"] = Variant(form.Combo2());
-    answers["CheckBox1Frm1"] = Variant(form.CheckBox1Frm1());
-    answers["CheckBox2Frm1"] = Variant(form.CheckBox2Frm1());
-    answers["CheckBox3Frm1"] = Variant(form.CheckBox3Frm1());
-    return true;
-}
-
 }  // namespace
 
 bool OptsOnly2Window(const CriteriaWindow& window, BuilderValues& values) {
     const auto& c = window.captions;
     frmRepCriteria form;
     form.OptsOnly2(c.at(0), c.at(1), c.at(2), c.at(3));
-    return Answered(form, values);
+    return CollectAnswers(form, values);
 }
 
 bool DateOnlyWindow(const CriteriaWindow& window, BuilderValues& values) {
     const auto& c = window.captions;
     frmRepCriteria form;
     form.DateOnly(c.at(0), DefaultDate(window, values, 0), c.at(1));
-    return Answered(form, values);
+    return CollectAnswers(form, values);
 }
 
 bool StartEndWindow(const CriteriaWindow& window, BuilderValues& values) {
@@ -58,7 +41,7 @@ bool StartEndWindow(const CriteriaWindow& window, BuilderValues& values) {
     frmRepCriteria form;
     form.StartEnd(c.at(0), DefaultDate(window, values, 0), DefaultDate(window, values, 1), c.at(1),
                   c.at(2));
-    return Answered(form, values);
+    return CollectAnswers(form, values);
 }
 
 bool StartEnd2OptionsWindow(const CriteriaWindow& window, BuilderValues& values) {
@@ -66,7 +49,7 @@ bool StartEnd2OptionsWindow(const CriteriaWindow& window, BuilderValues& values)
     frmRepCriteria form;
     form.StartEnd2Options(c.at(0), DefaultDate(window, values, 0), DefaultDate(window, values, 1),
                           c.at(1), c.at(2), c.at(3), c.at(4), c.at(5));
-    return Answered(form, values);
+    return CollectAnswers(form, values);
 }
 
 bool StartEnd3OptionsWindow(const CriteriaWindow& window, BuilderValues& values) {
@@ -74,7 +57,7 @@ bool StartEnd3OptionsWindow(const CriteriaWindow& window, BuilderValues& values)
     frmRepCriteria form;
     form.StartEnd3Options(c.at(0), DefaultDate(window, values, 0), DefaultDate(window, values, 1),
                           c.at(1), c.at(2), c.at(3), c.at(4), c.at(5), c.at(6));
-    return Answered(form, values);
+    return CollectAnswers(form, values);
 }
 
 bool StartEndSort2Show3Window(const CriteriaWindow& window, BuilderValues& values) {
@@ -82,7 +65,7 @@ bool StartEndSort2Show3Window(const CriteriaWindow& window, BuilderValues& value
     frmRepCriteria form;
     form.StartEndSort2Show3(c.at(0), DefaultDate(window, values, 0), DefaultDate(window, values, 1),
                             c.at(1), c.at(2), c.at(3), c.at(4), c.at(5), c.at(6), c.at(7));
-    return Answered(form, values);
+    return CollectAnswers(form, values);
 }
 
 bool StartEndCkbox3Window(const CriteriaWindow& window, BuilderValues& values) {
@@ -90,14 +73,14 @@ bool StartEndCkbox3Window(const CriteriaWindow& window, BuilderValues& values) {
     frmRepCriteria form;
     form.StartEndCkbox3(c.at(0), DefaultDate(window, values, 0), DefaultDate(window, values, 1),
                         c.at(1), c.at(2), c.at(3), c.at(4), c.at(5), c.at(6));
-    return Answered(form, values);
+    return CollectAnswers(form, values);
 }
 
 bool Sort2Show2Window(const CriteriaWindow& window, BuilderValues& values) {
     const auto& c = window.captions;
     frmRepCriteria form;
     form.Sort2Show2(c.at(0), c.at(1), c.at(2), c.at(3), c.at(4));
-    return Answered(form, values);
+    return CollectAnswers(form, values);
 }
 
 bool Asof3Opts1CkWindow(const CriteriaWindow& window, BuilderValues& values) {
@@ -105,7 +88,7 @@ bool Asof3Opts1CkWindow(const CriteriaWindow& window, BuilderValues& values) {
     frmRepCriteria form;
     form.Asof3Opts1Ck(c.at(0), DefaultDate(window, values, 0), c.at(1), c.at(2), c.at(3), c.at(4),
                       c.at(5));
-    return !form.Cancel && Answered(form, values);
+    return !form.Cancel && CollectAnswers(form, values);
 }
 
 bool Asof3Opts2CkWindow(const CriteriaWindow& window, BuilderValues& values) {
@@ -113,7 +96,7 @@ bool Asof3Opts2CkWindow(const CriteriaWindow& window, BuilderValues& values) {
     frmRepCriteria form;
     form.Asof3Opts2Ck(c.at(0), DefaultDate(window, values, 0), c.at(1), c.at(2), c.at(3), c.at(4),
                       c.at(5), c.at(6));
-    return !form.Cancel && Answered(form, values);
+    return !form.Cancel && CollectAnswers(form, values);
 }
 
 bool OtherUnitTypeWindow(const CriteriaWindow& window, BuilderValues& values) {
@@ -132,7 +115,7 @@ bool OtherUnitTypeWindow(const CriteriaWindow& window, BuilderValues& values) {
         "ORDER BY SortKey";
     frmRepCriteria form;
     form.OtherUBT(c.at(0), c.at(1), c.at(2), c.at(3), sql);
-    return Answered(form, values);
+    return CollectAnswers(form, values);
 }
 
 bool PostedReceiptsWindow(const CriteriaWindow& window, BuilderValues& values) {
@@ -146,7 +129,7 @@ bool PostedReceiptsWindow(const CriteriaWindow& window, BuilderValues& values) {
     }
     frmRepCriteria form;
     form.CRPosted(c.at(0), c.at(3), c.at(1), c.at(2), *dates);
-    return Answered(form, values);
+    return CollectAnswers(form, values);
 }
 
 }  // namespace hlreports

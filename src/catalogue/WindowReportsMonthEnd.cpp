@@ -44,12 +44,6 @@ std::optional<std::string> ProrationSetting(const std::string& property) {
     }
 }
 
-// A host that gives no criteria at all (Empty, Missing) is asking as one that gives Null: the
-// window asks for the date instead of failing on a type mismatch.
-bool HasNoCriteria(const Variant& criteria) {
-    return criteria.IsNull() || criteria.IsEmpty() || criteria.IsMissing();
-}
-
 Date EndDateOf(const BuilderContext& context, Date today, bool& cancelled) {
     cancelled = false;
     if (!HasNoCriteria(context.criteria)) {

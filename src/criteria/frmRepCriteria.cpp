@@ -6,6 +6,7 @@
 #include <array>
 #include <optional>
 
+#include "criteria/CriteriaDesign.h"
 #include "runtime/Err.h"
 #include "runtime/Session.h"
 #include "service/RunnerHelpers.h"
@@ -16,16 +17,6 @@ namespace {
 
 constexpr int32_t CancelledByUser = 20545;
 constexpr const char* CheckTitle = "HLS-Reports";
-
-struct DesignControl {
-    ControlKind kind;
-    const char* name;
-    std::optional<int> index;
-    const char* container;  // "" for the form
-    const char* caption;
-    int32_t left, top, width, height;
-    bool shown;  // before a layout runs
-};
 
 using K = ControlKind;
 constexpr auto form = "";
@@ -154,20 +145,25 @@ frmRepCriteria::frmRepCriteria() : Form("frmRepCriteria", "Report Criteria") {
     Get("cboCombo", 0).handlers.rowPicked = [this] { ListBatches(); };
 }
 
+void AddDesignControls(Form& form, std::span<const DesignControl> design) {
+    for (const DesignControl& row : design) {
+        Control& control = form.Add(row.kind, row.name, row.index);
+        if (*row.container != '\0') {
+            control.SetContainer(form.Get(row.container), row.tab);
+        }
+        control.Move(row.left, row.top, row.width, row.height);
+        control.SetCaption(row.caption).SetVisible(row.shown);
+    }
+}
+
 void frmRepCriteria::Design() {
     Move(0, 0, 7380, 5280);
-    for (const DesignControl& design : kDesign) {
-        Control& control = Add(design.kind, design.name, design.index);
-        if (*design.container != '\0') {
-            control.SetContainer(Get(design.container));
-        }
-        control.Move(design.left, design.top, design.width, design.height);
-        control.SetCaption(design.caption).SetVisible(design.shown);
-    }
+    AddDesignControls(*this, kDesign);
     for (int member = 0; member < 2; ++member) {
         Get("cboCombo", member).SetColumnCount(2);
     }
     Get("cmdCancel").SetCausesValidation(false);
+    DesignPages();
 }
 
 void frmRepCriteria::Print() {
@@ -213,8 +209,9 @@ void frmRepCriteria::HideSharedControls(bool allOfThem) {
     Get("optShow3").SetValue(false);
 }
 
-void frmRepCriteria::FailCheck(const std::string& message, Control& focusTarget) {
-    TheUi().MsgBox(message, vbOKOnly, CheckTitle);
+void frmRepCriteria::FailCheck(const std::string& message, const std::string& title,
+                               Control& focusTarget) {
+    TheUi().MsgBox(message, vbOKOnly, title);
     if (focusTarget.IsShown() && focusTarget.IsUsable()) {
         focusTarget.SetFocus();
     }
@@ -225,11 +222,11 @@ bool frmRepCriteria::CollectPostedReceipts() {
     Control& dates = Get("cboCombo", 0);
     Control& batches = Get("cboCombo", 1);
     if (dates.Value().ToString().empty()) {
-        FailCheck("You must select a date.", dates);
+        FailCheck("You must select a date.", CheckTitle, dates);
         return false;
     }
     if (batches.Value().ToString().empty() && !Get("chk1").IsChecked()) {
-        FailCheck("You must select a Batch# or check View All Batches.", batches);
+        FailCheck("You must select a Batch# or check View All Batches.", CheckTitle, batches);
         return false;
     }
     combo1_ = dates.Value().ToString();
@@ -243,6 +240,23 @@ bool frmRepCriteria::CollectPostedReceipts() {
 bool frmRepCriteria::Collect() {
     if (whatRep_ == "CRPosted") {
         return CollectPostedReceipts();
+    }
+    if (whatRep_ == "rptWO") {
+        return CollectServiceCallSelection();
+    }
+    if (whatRep_ == "WOList") {
+        return CollectServiceCallList();
+    }
+    if (whatRep_ == "TransLedg") {
+        return CheckLedgerRanges();
+    }
+    if (whatRep_ == "UtilStmt") {
+        CollectUtilityStatement();
+        return true;
+    }
+    if (whatRep_ == "rptParams") {
+        CollectRentRoll();
+        return true;
     }
     const Collection* collection = CollectionOf(whatRep_);
     if (collection == nullptr) {

@@ -12,6 +12,13 @@
 // Keys: the dialog previews every key and turns Enter into Tab, so Enter never presses a button.
 // Layout procedures trap no errors: a failing control or recordset operation raises to the
 // builder before the dialog is shown.
+//
+// Special pages: five containers (service-call list, service-call selection, transaction ledger,
+// utility statement, rent roll and delinquency) lie hidden on the dialog until their procedure
+// shows them; their option presets are selected when the dialog is created. Their list queries
+// run through the shared recordset wrapper with every value quoted; a query that fails leaves its
+// lists as they were. A unit typed into a unit range list that matches none of its rows is
+// refused by Preview with a message (its value is a sort order no user can type).
 #pragma once
 
 #include <string>
@@ -48,6 +55,25 @@ class frmRepCriteria : public Form {
     void SetCheckBox1Frm1(bool value) { checkBoxFrm1_[0] = value; }
     void SetCheckBox2Frm1(bool value) { checkBoxFrm1_[1] = value; }
     void SetCheckBox3Frm1(bool value) { checkBoxFrm1_[2] = value; }
+    // Results of the special pages.
+    bool CheckDate() const { return checkDate_; }
+    const std::string& Status() const { return status_; }
+    const std::string& RangeType() const { return rangeType_; }
+    double RangeStart() const { return rangeStart_; }
+    double RangeEnd() const { return rangeEnd_; }
+    const std::string& StartCharge() const { return startCharge_; }
+    const std::string& EndCharge() const { return endCharge_; }
+    const std::string& StartTenant() const { return startTenant_; }
+    const std::string& EndTenant() const { return endTenant_; }
+    // The heading of the charge range, worked out from the charge lists when read.
+    std::string ChgDescription() const;
+    const std::string& BalanceLimit() const { return balanceLimit_; }
+    const std::string& CurrFormer() const { return currFormer_; }
+    const std::string& InclLateChg() const { return inclLateChg_; }
+    const std::string& InclDeps() const { return inclDeps_; }
+    const std::string& PropertyName() const { return propertyName_; }
+    double AmtGreaterThan() const { return amtGreaterThan_; }
+    double AmtLessThan() const { return amtLessThan_; }
 
     // --- Layout procedures: each returns when the dialog has been closed -------------------
     void OptsOnly2(const std::string& strFormCaption, const std::string& strFrameCaption,
@@ -96,6 +122,18 @@ class frmRepCriteria : public Form {
     void CRPosted(const std::string& strFormCaption, const std::string& strCk1Caption,
                   const std::string& strLbl1, const std::string& strLbl2, Recordset& rstRS);
 
+    // --- Special pages: each returns when the dialog has been closed ----------------------
+    void WOList();
+    void rptWO();
+    // The dates go in and out; every argument is written back also when the user cancels.
+    void TransLedg(Date& datFrom, Date& datTo, std::string& strStatus, std::string& strSort,
+                   double& dblUnitStart, double& dblUnitEnd, std::string& strResFrom,
+                   std::string& strResTo);
+    void UtilStmt(const std::string& strFormCaption);
+    // 0 rent roll balances, 1 rent roll of all units, 2 comprehensive delinquency; any other
+    // kind shows the page unprepared.
+    void RptParams(int32_t enumSpecialReport);
+
     // Run-time additions that a future caller reads by name; nothing of the dialog reads them.
     void AddDatePicker(const std::string& strName, const std::string& strCaption, Date dteDefault);
     void AddOptionGroup(const std::string& strName, const std::string& strCaption,
@@ -116,13 +154,32 @@ class frmRepCriteria : public Form {
                   const std::string& strOption3);
     void ListBatches();
 
+    void DesignPages();
+    void WirePageHandlers();
+    void FillServiceCallLists();
+    void ShowServiceCallRange(bool byWorkOrder);
+    void RefillResidentLists();
+    void PrintForAllDates();
+    void PrepareRentRoll(int32_t kind);
+
     void Preview();
     void Print();
     void CancelCriteria();
     // False when a check failed (its message was shown and the focus moved).
     bool Collect();
     bool CollectPostedReceipts();
-    void FailCheck(const std::string& message, Control& focusTarget);
+    bool CollectServiceCallSelection();
+    bool CollectServiceCallList();
+    bool CheckLedgerRanges();
+    void CollectUtilityStatement();
+    void CollectRentRoll();
+    // False, with a message and the focus on the list, when a unit was typed that is no row.
+    bool CheckUnitInList(Control& units);
+    // The text as a number; text that is none raises 13 naming the dialog, control and text.
+    double NumberIn(const Control& control, const std::string& text) const;
+    // Shows the message (OK only), moves the focus to the target when it can take it and
+    // restores the default mouse pointer.
+    void FailCheck(const std::string& message, const std::string& title, Control& focusTarget);
     void HideSharedControls(bool allOfThem);
 
     bool result_ = false;
@@ -136,6 +193,31 @@ class frmRepCriteria : public Form {
     std::string combo1_;
     std::string combo2_;
     bool checkBoxFrm1_[3] = {false, false, false};
+    bool checkDate_ = false;
+    std::string status_;
+    std::string rangeType_;
+    double rangeStart_ = 0;
+    double rangeEnd_ = 0;
+    std::string startCharge_;
+    std::string endCharge_;
+    std::string startTenant_;
+    std::string endTenant_;
+    std::string balanceLimit_;
+    std::string currFormer_;
+    std::string inclLateChg_;
+    std::string inclDeps_;
+    std::string propertyName_;
+    double amtGreaterThan_ = 0;
+    double amtLessThan_ = 0;
+
+    // Page state besides the results.
+    RecordsetPtr ledgerResidents_;
+    std::string residentFilter_ = "ResStatus = 'Active'";
+    std::string ledgerStatus_;
+    Variant rememberedFrom_;
+    Variant rememberedTo_;
+    int32_t reportKind_ = -1;
+    int32_t rememberedPointer_ = 0;
 };
 
 // The SQL literal of a picked post date: 'YYYY-MM-DD' for a date (a missing value is today),
