@@ -11,6 +11,7 @@ packages=(
     libpugixml-dev libfmt-dev libcli11-dev nlohmann-json3-dev
     libgtest-dev libgmock-dev libbenchmark-dev
     help2man dpkg-dev
+    qt6-base-dev qt6-qpa-plugins fonts-dejavu-core poppler-utils
 )
 
 missing=()

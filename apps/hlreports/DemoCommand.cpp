@@ -31,6 +31,7 @@ const std::vector<DemoReport>& DemoReports() {
         {"Wait List", "wait-list", "", ""},
         {"Make Ready", "make-ready", "", ""},
         {"Occupancy Custom", "occupancy-custom", "", ""},
+        {"Resident Review", "resident-review", "custom/ResidentReview.json", ""},
         {"Returned Items", "returned-items", "rptNSF.json", ""},
         {"Resident List", "resident-list", "rptTenantList.json", ""},
         {"Lease Expiration", "lease-expiration", "rptLeaseExpiration.json", ""},

@@ -1,5 +1,6 @@
 #include "hlreports/HostCommand.h"
 
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iostream>
@@ -9,6 +10,7 @@
 
 #include "hlreports/CreateObject.h"
 #include "hlreports/DemoDatabase.h"
+#include "hlreports/Desktop.h"
 #include "hlreports/HeadlessUi.h"
 #include "hlreports/HostValues.h"
 #include "hlreports/ReportOutput.h"
@@ -19,6 +21,7 @@
 #include "runtime/Session.h"
 #include "service/SetupHelpers.h"
 #include "ui/AnswerFile.h"
+#include "ui/AnswerRecorder.h"
 #include "ui/ScriptedUi.h"
 
 namespace hlreports::host {
@@ -31,6 +34,43 @@ constexpr int64_t kProgressRows = 5000;
 struct UsageError : std::invalid_argument {
     using std::invalid_argument::invalid_argument;
 };
+
+bool IsSet(const char* variable) {
+    const char* value = std::getenv(variable);
+    return value != nullptr && *value != '\0';
+}
+
+// Whether the request runs the Qt dialogs; wrong combinations are usage errors.
+bool WantsDesktop(const PrintRequest& request) {
+    bool desktop = false;
+    if (request.ui.empty()) {
+        desktop = !request.answersFile && DesktopAvailable();
+    } else if (request.ui == "qt") {
+        if (!HasDesktop()) {
+            throw UsageError("--ui qt: this build has no Qt front-end");
+        }
+        if (request.answersFile) {
+            throw UsageError("--ui qt and --answers exclude each other: answers play headless");
+        }
+        // Without a display the windows would wait unseen; a platform set on purpose is kept.
+        if (!DesktopAvailable() && !IsSet("QT_QPA_PLATFORM")) {
+            throw UsageError("--ui qt needs a display (DISPLAY or WAYLAND_DISPLAY)");
+        }
+        desktop = true;
+    } else if (request.ui != "headless") {
+        throw UsageError("--ui must be qt or headless, not " + request.ui);
+    }
+    if (request.recordFile && !desktop) {
+        throw UsageError("--record writes what is done in the Qt dialogs; it needs --ui qt");
+    }
+    if (request.recordFile) {
+        const fs::path folder = fs::absolute(*request.recordFile).parent_path();
+        if (!fs::is_directory(folder)) {
+            throw UsageError("--record " + *request.recordFile + ": the folder does not exist");
+        }
+    }
+    return desktop;
+}
 
 void InstallUi(const std::optional<std::string>& answersFile, std::ostream& errors) {
     if (answersFile) {
@@ -163,6 +203,11 @@ int Guarded(std::ostream& errors, Body body) {
 }  // namespace
 
 int RunPrint(const PrintRequest& request, std::ostream& errors) {
+    return RunPrintOn(request, nullptr, errors);
+}
+
+int RunPrintOn(const PrintRequest& request, const std::shared_ptr<Ui>& ui, std::ostream& errors,
+               std::shared_ptr<CoreReport>* prepared) {
     return Guarded(errors, [&] {
         int32_t destination = DestinationOption(request.destination);
         const Date periodEnd =
@@ -173,8 +218,16 @@ int RunPrint(const PrintRequest& request, std::ostream& errors) {
         if (request.outFile) {
             CheckOutputFile(*request.outFile);
         }
+        const bool desktop = !ui && WantsDesktop(request);
         const Target target = ResolveTarget(request.connection, request.dataFolder);
-        InstallUi(request.answersFile, errors);
+        AnswerRecorder recorder;
+        if (ui) {
+            TheSession().ui = ui;
+        } else if (desktop) {
+            InstallDesktopUi(request.recordFile ? &recorder : nullptr);
+        } else {
+            InstallUi(request.answersFile, errors);
+        }
 
         std::shared_ptr<CoreReport> report;
         bool paramsWindow = false;
@@ -187,10 +240,22 @@ int RunPrint(const PrintRequest& request, std::ostream& errors) {
                                           request.propertyName, target.connection, request.user,
                                           destination, paramsWindow, Variant(false), dataFolder,
                                           qzUser, qzPassword, periodEnd, fiscalEnd, criteria);
+            if (request.recordFile) {
+                // Saved whatever the outcome: a cancel replays as a cancel.
+                recorder.Save(*request.recordFile);
+            }
+            if (report && desktop && !request.outFile) {
+                PresentReport(report, *reports, destination);
+                return static_cast<int>(ExitReport);
+            }
         }
         if (!report) {
             return static_cast<int>(Err().Number() == ErrorNumber::UserCancelled ? ExitCancelled
                                                                                  : ExitNoReport);
+        }
+        if (prepared != nullptr) {
+            *prepared = report;
+            return static_cast<int>(ExitReport);
         }
         Deliver(*report, request.outFile, RequestOutcome{destination, paramsWindow}, errors);
         return static_cast<int>(ExitReport);

@@ -4,9 +4,15 @@
 #pragma once
 
 #include <iosfwd>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
+
+namespace hlreports {
+class CoreReport;
+class Ui;
+}  // namespace hlreports
 
 namespace hlreports::host {
 
@@ -34,6 +40,10 @@ struct PrintRequest {
     std::optional<std::string> criteriaJson;
     std::optional<std::string> answersFile;
     std::optional<std::string> outFile;
+    // "qt", "headless", or empty: the Qt dialogs when a display is available and no answers are
+    // given, the scripted driver otherwise.
+    std::string ui;
+    std::optional<std::string> recordFile;  // the Qt dialogs' session as an answer file
 };
 
 struct PrintRsRequest {
@@ -45,6 +55,10 @@ struct PrintRsRequest {
 };
 
 int RunPrint(const PrintRequest& request, std::ostream& errors);
+// As RunPrint, with the request's dialogs on the given driver (the screenshot command's); the
+// prepared report is handed back through `prepared` when it is given, instead of being shown.
+int RunPrintOn(const PrintRequest& request, const std::shared_ptr<Ui>& ui, std::ostream& errors,
+               std::shared_ptr<CoreReport>* prepared = nullptr);
 int RunPrintRs(const PrintRsRequest& request, std::ostream& errors);
 // Builds the demo database afresh and prints a few reports as HTML and text into the folder.
 int RunDemo(const std::string& outFolder, std::ostream& output, std::ostream& errors);

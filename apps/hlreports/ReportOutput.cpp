@@ -3,8 +3,13 @@
 #include <nlohmann/json.hpp>
 #include <stdexcept>
 
+#include "engine/PageSetup.h"
 #include "engine/Render.h"
-#include "hlreports/PartialFile.h"
+#include "runtime/PartialFile.h"
+#ifdef HL_HAVE_QT
+#include "ui-qt/PagePainter.h"
+#include "ui-qt/QtApplication.h"
+#endif
 #include "runtime/Text.h"
 
 namespace hlreports::host {
@@ -34,6 +39,14 @@ std::string RenderFor(const CoreReport& report, const std::filesystem::path& fil
 
 }  // namespace
 
+bool HasPdfOutput() {
+#ifdef HL_HAVE_QT
+    return true;
+#else
+    return false;
+#endif
+}
+
 void CheckOutputFile(const std::filesystem::path& file) {
     const std::string extension = ToLowerAscii(file.extension().string());
     if (extension == ".json" || extension == ".txt" || extension == ".html" ||
@@ -41,21 +54,29 @@ void CheckOutputFile(const std::filesystem::path& file) {
         return;
     }
     if (extension == ".pdf") {
+        if (HasPdfOutput()) {
+            return;
+        }
         throw std::invalid_argument(
             "--out " + file.string() +
             ": PDF output needs the Qt front-end, which this build does not have; use "
             ".json, .txt or .html");
     }
-    throw std::invalid_argument("--out " + file.string() +
-                                ": unknown extension; use .json, .txt or .html");
+    throw std::invalid_argument(
+        "--out " + file.string() + ": unknown extension; use " +
+        (HasPdfOutput() ? ".json, .txt, .html or .pdf" : ".json, .txt or .html"));
 }
 
 void WriteReport(const CoreReport& report, const std::filesystem::path& file,
                  const RequestOutcome& outcome) {
-    const std::string text = RenderFor(report, file, outcome);
-    PartialFile out(file);
-    out.Write(text);
-    out.Commit();
+#ifdef HL_HAVE_QT
+    if (ToLowerAscii(file.extension().string()) == ".pdf") {
+        EnsureQtApplication(true);
+        WritePdf(report, PageSetupFor(report.Definition(), PaperOfEnvironment()), file);
+        return;
+    }
+#endif
+    WriteTextFile(file, RenderFor(report, file, outcome));
 }
 
 int64_t MainTableRows(const CoreReport& report) {

@@ -1,6 +1,8 @@
-// Writing a prepared report where --out says: the extension picks JSON (.json), text (.txt) or
-// HTML (.html/.htm). The JSON form also records the request's outcome as the host sees it. The
-// file is written beside its target under an exclusive temporary name (PartialFile) and renamed
+// Writing a prepared report where --out says: the extension picks JSON (.json), text (.txt),
+// HTML (.html/.htm) or, in a build with the Qt front-end, the paginated PDF (.pdf, drawn on the
+// offscreen platform, on the paper of the report file or the locale). The JSON form also records
+// the request's outcome as the host sees it. The file is written beside its target under an
+// exclusive temporary name (PartialFile) and renamed
 // into place, so a failure leaves no half file.
 #pragma once
 
@@ -16,6 +18,9 @@ struct RequestOutcome {
     std::optional<int32_t> destination;  // PrintReport only
     std::optional<bool> paramsWindow;    // PrintReport only
 };
+
+// Whether this build writes PDF (it has the Qt front-end).
+bool HasPdfOutput();
 
 // Throws std::invalid_argument for an extension it cannot write (PDF needs the Qt front-end).
 // Called before a request runs, so wrong usage never waits for a report it cannot write.

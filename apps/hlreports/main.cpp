@@ -4,6 +4,7 @@
 #include <string>
 
 #include "hlreports/HostCommand.h"
+#include "hlreports/Screenshots.h"
 #include "hlreports/Version.h"
 
 using namespace hlreports::host;
@@ -59,9 +60,20 @@ int main(int argc, char** argv) {
         "Criteria value as JSON: a scalar, null, an array, or an array of arrays (at most "
         "1000000 values, rows x widest row)");
     printCommand->add_option("--answers", print.answersFile,
-                             "Answer file that plays the dialogs (JSON)");
-    printCommand->add_option("--out", print.outFile,
-                             "Write the prepared report: .json, .txt or .html");
+                             "Answer file that plays the dialogs without windows (JSON, see "
+                             "docs/answer-files.md)");
+    printCommand->add_option(
+        "--out", print.outFile,
+        "Write the prepared report: .json, .txt, .html or .pdf (paginated, drawn offscreen; "
+        "builds with the Qt front-end)");
+    printCommand->add_option(
+        "--ui", print.ui,
+        "qt: real dialogs, then the preview (window) or the print dialog (printer), unless "
+        "--out is given; headless: answer files only. Default: qt when a display is available "
+        "and no --answers is given");
+    printCommand->add_option("--record", print.recordFile,
+                             "With the Qt dialogs: write what you do in them as an answer file "
+                             "that --answers replays to the same report");
 
     PrintRsRequest printRs;
     CLI::App* printRsCommand =
@@ -76,12 +88,21 @@ int main(int argc, char** argv) {
                                "(DSN= or Driver=) or a classic provider string (default: the demo "
                                "database)");
     printRsCommand->add_option("--out", printRs.outFile,
-                               "Write the prepared report: .json, .txt or .html");
+                               "Write the prepared report: .json, .txt, .html or .pdf");
 
     std::string demoFolder = "demo-output";
     CLI::App* demoCommand = app.add_subcommand(
         "demo", "Build the demo database and print several reports as HTML and text");
     demoCommand->add_option("--out-dir", demoFolder, "Folder for the printed reports")
+        ->capture_default_str();
+
+    std::string screenshotFolder = "screenshots";
+    CLI::App* screenshotsCommand = app.add_subcommand(
+        "screenshots",
+        "Render every dialog of the component to PNG (offscreen): each demo answer file runs "
+        "its report with the Qt dialogs and each window is captured as <data source>-<n>.png, "
+        "plus the preview as preview.png");
+    screenshotsCommand->add_option("--out-dir", screenshotFolder, "Folder for the pictures")
         ->capture_default_str();
 
     try {
@@ -95,6 +116,9 @@ int main(int argc, char** argv) {
     }
     if (*printRsCommand) {
         return RunPrintRs(printRs, std::cerr);
+    }
+    if (*screenshotsCommand) {
+        return RunScreenshots(screenshotFolder, std::cout, std::cerr);
     }
     return RunDemo(demoFolder, std::cout, std::cerr);
 }

@@ -36,9 +36,11 @@ INSERT INTO tblProperty (Property, Name, Addressee, Address1, Address2, City, St
    'Lakeside', 'OR', '97449', '(541) 555-0143', 'Elena Ruiz', 'CEDR', 'RENT', 'DEP',
    'Actual Number Days', 75, 5, '2026-11-30', '2026-06-30', '2026-12-01');
 
--- 'demo' sees every property; the others see the properties they work at.
+-- 'demo' and 'manager' (the host command's default user) see every property; the others see the
+-- properties they work at.
 INSERT INTO tblSecurity (Username, Type, Item) VALUES
   ('demo', 'Property', 'OAK'), ('demo', 'Property', 'PINE'), ('demo', 'Property', 'CEDAR'),
+  ('manager', 'Property', 'OAK'), ('manager', 'Property', 'PINE'), ('manager', 'Property', 'CEDAR'),
   ('admin', 'Property', 'OAK'), ('admin', 'Property', 'PINE'), ('admin', 'Property', 'CEDAR'),
   ('jsmith', 'Property', 'OAK'), ('jsmith', 'Property', 'PINE'),
   ('kpatel', 'Property', 'PINE'),

@@ -47,13 +47,14 @@ FROM tblProperty
 ORDER BY Property;
 ');
 
--- Unit list of custom report prompts: @PropertyString holds the chosen properties as 'A','B'.
+-- Unit list of custom report prompts: @PropertyString holds the chosen properties as 'A','B'
+-- (an apostrophe inside an id doubled, as in any SQL literal).
 -- Columns: the value handed to the report, the code typed by the user, the property.
 INSERT INTO sys_procedures (name, params, body) VALUES ('sp_DistinctUnitListParameter',
 '@PropertyString varchar(8000)', '
 SELECT DISTINCT Unit, Unit AS Unit_Number, Property
 FROM tblProp_Unit
-WHERE instr(@PropertyString, '''''''' || Property || '''''''') > 0
+WHERE instr(@PropertyString, '''''''' || replace(Property, '''''''', '''''''''''') || '''''''') > 0
 ORDER BY Property, SortOrder;
 ');
 

@@ -69,4 +69,6 @@ INSERT INTO tblReportLib (Description, Name, DataSource) VALUES
   ('Invoice Register',             'ExpInvoiceRegister.rpt',     'expInvoiceRegister'),
   ('Purchase Order',               'ExpPurchaseOrder.rpt',       'expPurchaseOrder'),
   ('Occupancy Custom',             '{REPORT_DIR}/custom/OccupancyCustom.rpt', 'CUSTOM'),
-  ('Property Directory',           'PropertyDirectory.rpt',      'NONE');
+  ('Property Directory',           'PropertyDirectory.rpt',      'NONE'),
+  ('Resident Review',              'custom/ResidentReview.rpt',  'NONE'),
+  ('Owner Contacts',               'custom/OwnerContacts.rpt',   'NONE');

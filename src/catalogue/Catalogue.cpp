@@ -41,10 +41,12 @@ Catalogue BuildCatalogue() {
                                            return RunParameterJournal(spec, context);
                                        }});
     }
-    AddEntry(catalogue, "CUSTOM", {RoadKind::CustomReport, [](BuilderContext& context) {
-                                       CustomReports("CUSTOM", context);
-                                       return RecordsetPtr();
-                                   }});
+    for (const char* key : {"CUSTOM", "NONE"}) {
+        AddEntry(catalogue, key, {RoadKind::CustomReport, [key](BuilderContext& context) {
+                                      CustomReports(key, context);
+                                      return RecordsetPtr();
+                                  }});
+    }
     return catalogue;
 }
 

@@ -7,7 +7,7 @@
 //                   shared wrapper's connection string and marks the call as a journal;
 //   CustomReport  - the same for reports written by the customer.
 // The standard catalogue is assembled from the row tables of the builders (NoWindowReports,
-// ParameterJournals, ...) plus "CUSTOM"; a later table joins by adding its rows in Catalogue.cpp.
+// ParameterJournals, ...) plus "CUSTOM" and "NONE"; a later table joins by adding its rows in Catalogue.cpp.
 #pragma once
 
 #include <functional>

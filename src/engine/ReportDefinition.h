@@ -51,7 +51,13 @@ struct GroupDefinition {
     std::optional<FooterDefinition> footer;
 };
 
+enum class PaperKind { Letter, A4, Legal };
+enum class OrientationKind { Portrait, Landscape };
+
 struct ReportDefinition {
+    // What <page> states; the paginated layout takes the rest from the locale.
+    std::optional<PaperKind> paper;
+    std::optional<OrientationKind> orientation;
     std::vector<HeaderItem> pageHeader;
     bool hasPageHeader = false;
     bool hasDetail = false;

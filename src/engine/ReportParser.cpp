@@ -14,6 +14,7 @@
 #include <pugixml.hpp>
 
 #include "engine/EngineErrors.h"
+#include "engine/PageSetup.h"
 #include "engine/ParameterValueText.h"
 #include "engine/ReportXmlRules.h"
 #include "engine/TableReadingParser.h"
@@ -88,17 +89,18 @@ class Parser : public ReportXmlRules {
         report.connectionName = Optional(node, "connection-name").value_or("");
 
         // Data parts first: the layout refers to them by name, wherever they sit in the file.
-        pugi::xml_node parameters, formulas, tables, pageHeader, detail, reportFooter;
+        pugi::xml_node parameters, formulas, tables, page, pageHeader, detail, reportFooter;
         std::vector<pugi::xml_node> groups;
         for (pugi::xml_node child : Elements(node)) {
             const std::string_view name = child.name();
-            pugi::xml_node* single = name == "parameters"      ? &parameters
-                                     : name == "formulas"      ? &formulas
-                                     : name == "tables"        ? &tables
-                                     : name == "page-header"   ? &pageHeader
-                                     : name == "detail"        ? &detail
-                                     : name == "report-footer" ? &reportFooter
-                                                               : nullptr;
+            pugi::xml_node* single = name == "parameters"             ? &parameters
+                                     : name == "formulas"             ? &formulas
+                                     : name == "tables"               ? &tables
+                                     : name == "page" && !isSubreport ? &page
+                                     : name == "page-header"          ? &pageHeader
+                                     : name == "detail"               ? &detail
+                                     : name == "report-footer"        ? &reportFooter
+                                                                      : nullptr;
             if (name == "group") {
                 groups.push_back(child);
             } else if (single == nullptr) {
@@ -120,6 +122,9 @@ class Parser : public ReportXmlRules {
         }
         ReportDefinition& definition = report.definition;
         definition.bodyTable = report.tables.empty() ? -1 : 0;
+        if (page) {
+            ParsePage(page, definition);
+        }
         if (pageHeader) {
             ParsePageHeader(pageHeader, report);
         }
@@ -133,6 +138,26 @@ class Parser : public ReportXmlRules {
             ParseReportFooter(reportFooter, report, isSubreport);
         }
         return report;
+    }
+
+    // Sub-reports print on their parent's pages, so only the root names the sheet.
+    void ParsePage(pugi::xml_node node, ReportDefinition& definition) const {
+        CheckAttributes(node, {"paper", "orientation"});
+        NoChildren(node);
+        if (const std::optional<std::string> paper = Optional(node, "paper")) {
+            definition.paper = PaperFromName(*paper);
+            if (!definition.paper) {
+                Fail(node, fmt::format("paper '{}' is not letter, a4 or legal", *paper));
+            }
+        }
+        if (const std::optional<std::string> orientation = Optional(node, "orientation")) {
+            if (*orientation != "portrait" && *orientation != "landscape") {
+                Fail(node,
+                     fmt::format("orientation '{}' is not portrait or landscape", *orientation));
+            }
+            definition.orientation =
+                *orientation == "portrait" ? OrientationKind::Portrait : OrientationKind::Landscape;
+        }
     }
 
     void ParseParameters(pugi::xml_node node, ParsedReport& report) const {
@@ -155,22 +180,35 @@ class Parser : public ReportXmlRules {
                          typeText, name));
             }
             std::vector<Variant> defaults;
+            std::optional<Variant> current;
             for (pugi::xml_node value : Elements(child)) {
-                if (std::string_view(value.name()) != "default") {
+                const std::string_view element = value.name();
+                if (element != "default" && element != "current") {
                     Unknown(value, child);
                 }
                 CheckAttributes(value, {});
+                if (element == "current" && current) {
+                    Fail(value, fmt::format("parameter '{}' has a second <current>", name));
+                }
                 const std::string text = TextOf(value);
                 std::optional<Variant> read = ReadParameterValue(*type, text);
                 if (!read) {
-                    Fail(value, fmt::format("default value '{}' of parameter '{}' is not {}", text,
-                                            name, ValueTypeExpectation(*type)));
+                    Fail(value, fmt::format("{} value '{}' of parameter '{}' is not {}", element,
+                                            text, name, ValueTypeExpectation(*type)));
                 }
-                defaults.push_back(std::move(*read));
+                if (element == "current") {
+                    current = std::move(*read);
+                } else {
+                    defaults.push_back(std::move(*read));
+                }
             }
-            report.parameters.push_back(std::make_shared<CoreParameter>(
+            auto parameter = std::make_shared<CoreParameter>(
                 std::move(name), Optional(child, "prompt").value_or(""), *type,
-                Flag(child, "range"), Flag(child, "multi"), std::move(defaults)));
+                Flag(child, "range"), Flag(child, "multi"), std::move(defaults));
+            if (current) {
+                parameter->SetCurrentValue(std::move(*current));
+            }
+            report.parameters.push_back(std::move(parameter));
         }
     }
 

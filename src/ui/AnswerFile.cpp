@@ -135,10 +135,10 @@ class Checker {
                 result.arguments.push_back(Variant(
                     action[i].is_string() ? action[i].get<std::string>() : action[i].dump()));
             }
-        } else if (verb == "key") {
+        } else if (verb == "key" || verb == "keydown") {
             RequireCount(action, count == 2 || count == 3,
-                         "[\"key\", control, code] or [\"key\", code]");
-            result.verb = AnswerVerb::Key;
+                         fmt::format("[\"{0}\", control, code] or [\"{0}\", code]", verb));
+            result.verb = verb == "key" ? AnswerVerb::Key : AnswerVerb::KeyDown;
             if (count == 3) {
                 result.control = ControlName(action[1]);
             }
@@ -153,8 +153,8 @@ class Checker {
             result.verb = AnswerVerb::Close;
         } else {
             Fail(
-                fmt::format("unknown action \"{}\" (known: set, click, pick, key, focus, tab, "
-                            "close)",
+                fmt::format("unknown action \"{}\" (known: set, click, pick, key, keydown, focus, "
+                            "tab, close)",
                             verb));
         }
         return result;

@@ -19,14 +19,15 @@
 
 namespace hlreports {
 
-enum class AnswerVerb { Set, Click, Pick, Key, Focus, Tab, Close };
+enum class AnswerVerb { Set, Click, Pick, Key, KeyDown, Focus, Tab, Close };
 
 struct AnswerAction {
     AnswerVerb verb = AnswerVerb::Click;
-    // Every verb but close names a control; key may leave it out (the focused control).
+    // Every verb but close names a control; key and keydown may leave it out (the focused
+    // control).
     std::optional<ControlReference> control;
     // set: the value (text, number or boolean); pick: the rows ("#2" or a value, as text);
-    // key: the key code; tab: the tab number or caption.
+    // key, keydown: the key code; tab: the tab number or caption.
     std::vector<Variant> arguments;
     std::string written;  // the action as the file wrote it, for messages
 };

@@ -47,6 +47,10 @@ Variant InitialValue(ControlKind kind) {
 
 }  // namespace
 
+ControlReference ControlReference::Of(const Control& control) {
+    return ControlReference{control.Name(), control.Index()};
+}
+
 std::string ControlReference::ToString() const {
     return index ? fmt::format("{}({})", name, *index) : name;
 }
@@ -63,7 +67,27 @@ bool IsControlName(std::string_view text) {
     return true;
 }
 
+bool IsAliasName(std::string_view text) {
+    return text.size() > 3 && text.substr(0, 2) == "{?" && text.back() == '}';
+}
+
 std::optional<ControlReference> ParseControlReference(std::string_view text) {
+    // An alias holds parentheses of its own: only a "(n)" after its closing brace is an index.
+    const auto aliasEnd = text.substr(0, 2) == "{?" ? text.rfind('}') : std::string_view::npos;
+    if (aliasEnd != std::string_view::npos) {
+        const std::string_view alias = text.substr(0, aliasEnd + 1);
+        if (!IsAliasName(alias)) {
+            return std::nullopt;
+        }
+        if (aliasEnd + 1 == text.size()) {
+            return ControlReference{std::string(alias), std::nullopt};
+        }
+        auto indexed = ParseControlReference("x" + std::string(text.substr(aliasEnd + 1)));
+        if (!indexed || !indexed->index) {
+            return std::nullopt;
+        }
+        return ControlReference{std::string(alias), indexed->index};
+    }
     const auto open = text.find('(');
     if (open == std::string_view::npos) {
         if (!IsControlName(text)) {
@@ -86,6 +110,16 @@ std::optional<ControlReference> ParseControlReference(std::string_view text) {
         return std::nullopt;
     }
     return ControlReference{std::string(name), index};
+}
+
+Control& Control::SetAlias(std::string alias, int aliasIndex) {
+    if (!alias.empty() && (!IsAliasName(alias) || aliasIndex < 0)) {
+        RaiseInvalidValue(
+            fmt::format("'{}' ({}) is not an alias such as {{?Name}}", alias, aliasIndex));
+    }
+    alias_ = std::move(alias);
+    aliasIndex_ = aliasIndex;
+    return *this;
 }
 
 Control::Control(Form& owner, ControlKind kind, std::string name, std::optional<int> index)

@@ -44,17 +44,25 @@ inline constexpr int16_t vbChecked = 1;
 inline constexpr int16_t vbGrayed = 2;
 
 // A control as code and answer files name it: "chk1", or "cboCombo(1)" for an array member.
+class Control;
+
 struct ControlReference {
     std::string name;
     std::optional<int> index;
     std::string ToString() const;
+    static ControlReference Of(const Control& control);
 };
 
 // A letter, then letters, digits and underscores.
 bool IsControlName(std::string_view text);
 inline constexpr int MaxControlIndex = 32767;
-// "name" or "name(index)" with 0 <= index <= MaxControlIndex; no value for anything else.
+// "name" or "name(index)" with 0 <= index <= MaxControlIndex, or an alias "{?...}" or
+// "{?...}(index)"; no value for anything else.
 std::optional<ControlReference> ParseControlReference(std::string_view text);
+// "{?" + at least one character + "}": a second name that dialogs give controls built at run
+// time (a report parameter's full name), so that answer files can reach them without knowing the
+// generated control names.
+bool IsAliasName(std::string_view text);
 
 class Control {
   public:
@@ -185,6 +193,13 @@ class Control {
     // Form::SetFocus(*this).
     bool SetFocus();
 
+    // The alias the control answers to besides its name, with the alias's own index (0 for the
+    // first control of that alias); empty when none. Form::Find looks aliases up ignoring case.
+    const std::string& Alias() const { return alias_; }
+    int AliasIndex() const { return aliasIndex_; }
+    // 380 for a text that is not an alias name; "" removes the alias.
+    Control& SetAlias(std::string alias, int aliasIndex = 0);
+
     ControlHandlers handlers;
 
   private:
@@ -242,6 +257,8 @@ class Control {
     int32_t smallChange_ = 1;
     int32_t largeChange_ = 1;
     bool vertical_ = false;
+    std::string alias_;
+    int aliasIndex_ = 0;
 };
 
 }  // namespace hlreports

@@ -150,6 +150,15 @@ Control* Form::Find(std::string_view reference) const {
 }
 
 Control* Form::Find(std::string_view name, std::optional<int> index) const {
+    if (IsAliasName(name)) {
+        for (const auto& control : controls_) {
+            if (control->AliasIndex() == index.value_or(0) &&
+                EqualsIgnoreCase(control->Alias(), name)) {
+                return control.get();
+            }
+        }
+        return nullptr;
+    }
     for (const auto& control : controls_) {
         if (control->Index() == index && EqualsIgnoreCase(control->Name(), name)) {
             return control.get();

@@ -46,6 +46,13 @@ inline constexpr int KeyTab = 9;
 inline constexpr int KeyEnter = 13;
 inline constexpr int KeyEscape = 27;
 inline constexpr int KeySpace = 32;
+// Key codes of keyDown.
+inline constexpr int KeyCodePageUp = 33;
+inline constexpr int KeyCodePageDown = 34;
+inline constexpr int KeyCodeEnd = 35;
+inline constexpr int KeyCodeHome = 36;
+inline constexpr int KeyCodeUp = 38;
+inline constexpr int KeyCodeDown = 40;
 
 class Form {
   public:
@@ -86,7 +93,7 @@ class Form {
     void Remove(Control& control);
     void Remove(std::string_view reference);
 
-    // "chk1" or "cboCombo(1)"; nullptr when absent.
+    // "chk1", "cboCombo(1)", or an alias "{?Start_Date}" / "{?Amount}(1)"; nullptr when absent.
     Control* Find(std::string_view reference) const;
     Control* Find(std::string_view name, std::optional<int> index) const;
     // As Find, but a missing control is error 730 naming the form and the control.
@@ -108,6 +115,8 @@ class Form {
     // Tab (forward) or Shift-Tab; false when nothing can take the focus or validation refused.
     bool MoveFocus(bool forward = true);
     void PressKey(int keyAscii);
+    // A navigation key by key code, for the focused control's keyDown (no effect of its own).
+    void PressKeyDown(int keyCode);
     void SendKey(int keyAscii);
     // Delivers keys sent by handlers outside a PressKey (drivers call it after each user event).
     void DeliverSentKeys();

@@ -20,6 +20,10 @@ struct ControlHandlers {
     // A key typed while the control has the focus (after the form's own handler when the form
     // previews keys). Setting keyAscii to 0 swallows the key.
     std::function<void(int& keyAscii)> keyPress;
+    // A key went down while the control has the focus, by key code (36 Home, 35 End, 33 Page Up,
+    // 34 Page Down, 38 Up, 40 Down, ...): keys that move rather than type. Setting keyCode to 0
+    // swallows it.
+    std::function<void(int& keyCode)> keyDown;
     // The focus is about to leave the control; setting cancel keeps it there.
     std::function<void(bool& cancel)> validate;
     std::function<void()> gotFocus;

@@ -141,6 +141,17 @@ void Form::PressKey(int keyAscii) {
     DeliverSentKeys();
 }
 
+void Form::PressKeyDown(int keyCode) {
+    if (focused_ == nullptr) {
+        return;
+    }
+    if (auto keyDown = focused_->handlers.keyDown) {
+        int code = keyCode;
+        keyDown(code);
+    }
+    DeliverSentKeys();
+}
+
 void Form::SendKey(int keyAscii) {
     sentKeys_.push_back(keyAscii);
 }

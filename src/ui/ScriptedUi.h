@@ -24,6 +24,8 @@ class ScriptedUi : public RecordingUi {
 
     int32_t MsgBox(const std::string& text, int32_t style, const std::string& title) override;
     void ShowModal(Form& form) override;
+    // Recorded and written to the message stream as "help: <page>".
+    void ShowHelpPage(const std::filesystem::path& page) override;
 
     const AnswerFile& Answers() const { return answers_; }
     // Dialog entries not yet used; a host may treat leftovers as a script that went astray.

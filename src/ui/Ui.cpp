@@ -1,6 +1,9 @@
 // RecordingUi, the unattended answers and the session's driver; see Ui.h.
 #include "ui/Ui.h"
 
+#include <sys/wait.h>
+#include <unistd.h>
+
 #include <fmt/format.h>
 
 #include "runtime/ComError.h"
@@ -43,6 +46,26 @@ void RecordingUi::ShowModal(Form& form) {
                    fmt::format("Cannot show form '{}' ('{}'): the recording user interface has no "
                                "screen and no answers",
                                form.Name(), form.Caption()));
+}
+
+void RecordingUi::ShowHelpPage(const std::filesystem::path& page) {
+    helpPages_.push_back(page);
+}
+
+// Twice forked, so that the browser outlives nothing of ours and leaves no child to reap; a
+// failure to start it shows nothing, as a browser that does not come up shows nothing either.
+void Ui::ShowHelpPage(const std::filesystem::path& page) {
+    const pid_t child = fork();
+    if (child == 0) {
+        if (fork() == 0) {
+            const std::string argument = page.string();
+            execlp("xdg-open", "xdg-open", argument.c_str(), static_cast<char*>(nullptr));
+        }
+        _exit(0);
+    }
+    if (child > 0) {
+        waitpid(child, nullptr, 0);
+    }
 }
 
 Ui& TheUi() {

@@ -12,6 +12,7 @@
 #pragma once
 
 #include <cstdint>
+#include <filesystem>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -69,6 +70,9 @@ class Ui {
     virtual int32_t GetMousePointer() const = 0;
     // Shows a form modally; returns when the form is hidden.
     virtual void ShowModal(Form& form) = 0;
+    // Opens a help page (an HTML file) in the desktop's browser (xdg-open, not waited for);
+    // drivers without a screen record the request instead.
+    virtual void ShowHelpPage(const std::filesystem::path& page);
 };
 
 class RecordingUi : public Ui {
@@ -78,6 +82,9 @@ class RecordingUi : public Ui {
     int32_t GetMousePointer() const override { return mousePointer_; }
     // A recording driver has no screen: showing a form is error 20601 naming the form.
     void ShowModal(Form& form) override;
+    // Recorded, never opened.
+    void ShowHelpPage(const std::filesystem::path& page) override;
+    const std::vector<std::filesystem::path>& HelpPages() const { return helpPages_; }
 
     const std::vector<MessageBoxRecord>& Messages() const { return messages_; }
     // Every pointer set, in order, repeats included.
@@ -86,6 +93,7 @@ class RecordingUi : public Ui {
   private:
     std::vector<MessageBoxRecord> messages_;
     std::vector<int32_t> pointerHistory_;
+    std::vector<std::filesystem::path> helpPages_;
     int32_t mousePointer_ = vbDefault;
 };
 

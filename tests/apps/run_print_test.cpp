@@ -10,6 +10,7 @@
 
 #include "apps/HostFixture.h"
 #include "hlreports/HostCommand.h"
+#include "hlreports/ReportOutput.h"
 
 namespace hlreports::test {
 namespace {
@@ -179,6 +180,8 @@ TEST_F(HostTest, PrintIntoAMissingFolderIsAnError) {
 // nothing is written.
 TEST_F(HostTest, PrintRefusesWrongUsage) {
     const std::string out = (files / "report").string();
+    const std::string uses =
+        host::HasPdfOutput() ? ".json, .txt, .html or .pdf\n" : ".json, .txt or .html\n";
     const struct {
         const char* name;
         std::function<void(PrintRequest&)> change;
@@ -201,7 +204,7 @@ TEST_F(HostTest, PrintRefusesWrongUsage) {
         {"criteria ragged", [](PrintRequest& r) { r.criteriaJson = "[[1], 2]"; },
          "hlreports: --criteria: every row of a two-dimensional value must be an array\n"},
         {"out extension", [&](PrintRequest& r) { r.outFile = out + ".xml"; },
-         "hlreports: --out " + out + ".xml: unknown extension; use .json, .txt or .html\n"},
+         "hlreports: --out " + out + ".xml: unknown extension; use " + uses},
         {"out pdf", [&](PrintRequest& r) { r.outFile = out + ".pdf"; },
          "hlreports: --out " + out +
              ".pdf: PDF output needs the Qt front-end, which this build does not have; use "
@@ -216,10 +219,13 @@ TEST_F(HostTest, PrintRefusesWrongUsage) {
              ".pdf: PDF output needs the Qt front-end, which this build does not have; use "
              ".json, .txt or .html\n"},
         {"out without extension", [&](PrintRequest& r) { r.outFile = out; },
-         "hlreports: --out " + out + ": unknown extension; use .json, .txt or .html\n"},
+         "hlreports: --out " + out + ": unknown extension; use " + uses},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
+        if (host::HasPdfOutput() && std::string_view(c.name).starts_with("out pdf")) {
+            continue;  // this build writes PDF
+        }
         PrintRequest request = ChargeTypeList();
         request.outFile = out + ".json";
         c.change(request);

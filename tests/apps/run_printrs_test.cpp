@@ -10,6 +10,7 @@
 
 #include "apps/HostFixture.h"
 #include "hlreports/HostCommand.h"
+#include "hlreports/ReportOutput.h"
 #include "recordset/Recordset.h"
 
 namespace hlreports::test {
@@ -108,6 +109,9 @@ TEST_F(HostPrintRsTest, ErrorsAndWrongUsage) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
+        if (host::HasPdfOutput() && std::string_view(c.name) == "pdf") {
+            continue;  // this build writes PDF
+        }
         PrintRsRequest request = ChargeTypeList();
         c.change(request);
         std::ostringstream errors;

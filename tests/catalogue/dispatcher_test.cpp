@@ -100,7 +100,7 @@ TEST_F(DispatcherTest, LeavingRuleChoosesLogOnOrDataFolderOnly) {
 // unknown, end in 2500 without any database call, and still pass the leaving rule.
 TEST_F(DispatcherTest, UnknownKeysRaise2500) {
     const char* keys[] = {"rptaptstatus", "RPTAPTSTATUS", "rptAptStatus ", " rptAptStatus", "",
-                          "custom",       "NONE",         "rptwo",         "rptNSF "};
+                          "custom",       "none",         "rptwo",         "rptNSF "};
     CatalogueDispatcher dispatcher;
     for (const char* key : keys) {
         SCOPED_TRACE(std::string("key '") + key + "'");

@@ -107,6 +107,14 @@ TEST(ReportLoader, MalformedFilesNameFileLineAndProblem) {
          "<report><parameters><parameter name='N' type='7'>\n<default>1e5</default>\n"
          "</parameter></parameters></report>",
          2, "default value '1e5' of parameter 'N' is not a number"},
+        {"bad current date",
+         "<report><parameters><parameter name='D' type='10'>\n<current>soon</current>\n"
+         "</parameter></parameters></report>",
+         2, "current value 'soon' of parameter 'D' is not a date (YYYY-MM-DD)"},
+        {"second current",
+         "<report><parameters><parameter name='S' type='11'><current>a</current>\n"
+         "<current>b</current></parameter></parameters></report>",
+         2, "parameter 'S' has a second <current>"},
         {"duplicate formula",
          "<report><formulas>\n<formula name='F'/>\n<formula "
          "name='f'>1</formula>\n</formulas></report>",

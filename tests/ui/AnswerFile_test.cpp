@@ -70,7 +70,7 @@ TEST(AnswerFile, StructureErrorsNameDialogAndAction) {
          "answer file 'f', dialog 2: \"do\" must be a list of actions"},
         {R"js({"dialogs": [{"do": [["clik", "x"]]}]})js",
          "answer file 'f', dialog 1, action 1: unknown action \"clik\" (known: set, click, pick, "
-         "key, focus, tab, close)"},
+         "key, keydown, focus, tab, close)"},
         {R"js({"dialogs": [{"do": [["click", "a"], "click"]}]})js",
          "answer file 'f', dialog 1, action 2: an action must be a list that starts with its "
          "name, not \"click\""},

@@ -1,5 +1,5 @@
 // Exclusive temporary files renamed into place (see PartialFile.h).
-#include "hlreports/PartialFile.h"
+#include "runtime/PartialFile.h"
 
 #include <stdlib.h>
 #include <sys/stat.h>
@@ -9,7 +9,7 @@
 #include <string>
 #include <system_error>
 
-namespace hlreports::host {
+namespace hlreports {
 namespace {
 
 [[noreturn]] void CannotWrite(const std::filesystem::path& target) {
@@ -70,4 +70,17 @@ void PartialFile::Commit() {
     committed_ = true;
 }
 
-}  // namespace hlreports::host
+void WriteThroughTemporary(const std::filesystem::path& file,
+                           const std::function<void(const std::filesystem::path&)>& write) {
+    PartialFile partial(file);
+    write(partial.TemporaryPath());
+    partial.Commit();
+}
+
+void WriteTextFile(const std::filesystem::path& file, std::string_view text) {
+    PartialFile partial(file);
+    partial.Write(text);
+    partial.Commit();
+}
+
+}  // namespace hlreports

@@ -8,9 +8,10 @@
 
 #include <cstdio>
 #include <filesystem>
+#include <functional>
 #include <string_view>
 
-namespace hlreports::host {
+namespace hlreports {
 
 class PartialFile {
   public:
@@ -35,4 +36,13 @@ class PartialFile {
     bool committed_ = false;
 };
 
-}  // namespace hlreports::host
+// `write` fills the temporary path it is given (for writers that open a file by name); whatever
+// it throws passes on after the temporary is removed. std::runtime_error naming the file when
+// the temporary cannot be made or renamed.
+void WriteThroughTemporary(const std::filesystem::path& file,
+                           const std::function<void(const std::filesystem::path&)>& write);
+
+// std::runtime_error "cannot write <file>" when the text cannot be written.
+void WriteTextFile(const std::filesystem::path& file, std::string_view text);
+
+}  // namespace hlreports
