@@ -30,7 +30,7 @@ for target in "${targets[@]}"; do
     dictionary="$root/fuzz/$target/$target.dict"
     [ -f "$dictionary" ] && options+=(-dict="$dictionary")
     echo "== fuzz_$target for ${seconds}s"
-    ASAN_OPTIONS=detect_leaks=1 "$build/fuzz_$target" "${options[@]}" \
+    ASAN_OPTIONS=detect_leaks=1 "$build/fuzz/$target/fuzz_$target" "${options[@]}" \
         "$scratch" "$root/fuzz/$target/corpus" 2>"$build/$target.log" || {
         tail -n 40 "$build/$target.log"
         echo "fuzz_$target failed; the input is in $findings" >&2

@@ -22,7 +22,7 @@ Variant CriteriaFromJson(std::string_view json) {
     nlohmann::json value;
     try {
         value = nlohmann::json::parse(json);
-    } catch (const nlohmann::json::parse_error& error) {
+    } catch (const nlohmann::json::exception& error) {  // a syntax error or a number overflow
         throw std::invalid_argument(std::string("--criteria is not JSON: ") + error.what());
     }
     if (!value.is_array()) {

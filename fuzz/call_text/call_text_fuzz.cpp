@@ -14,12 +14,13 @@
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
     using namespace hlreports;
     const std::string_view text(reinterpret_cast<const char*>(data), size);
-    const std::optional<CallHead> head = ParseCallHead(text);
-    if (!head) {
-        return 0;
-    }
+    std::optional<CallHead> head;
     std::vector<CallArgument> arguments;
     try {
+        head = ParseCallHead(text);
+        if (!head) {
+            return 0;
+        }
         arguments = ParseCallArguments(text, *head);
     } catch (const ComError&) {
         return 0;

@@ -27,7 +27,8 @@ struct CallArgument {
     Variant value;
 };
 
-// No value when the text is SQL rather than a procedure call.
+// No value when the text is SQL rather than a procedure call; the database error naming the
+// problem when EXECUTE is followed by no procedure name.
 std::optional<CallHead> ParseCallHead(std::string_view text);
 // The arguments after the head; raises a ComError naming the problem and its position.
 std::vector<CallArgument> ParseCallArguments(std::string_view text, const CallHead& head);

@@ -273,6 +273,13 @@ AnswerFile AnswerFile::Parse(std::string_view json, std::string origin) {
         Raise(UiError::AnswerFileMalformed,
               fmt::format("answer file '{}' is not valid JSON: line {}, column {}: {}", origin,
                           position.line, position.column, ParserDetail(error)));
+    } catch (const nlohmann::json::out_of_range& error) {
+        // A number too large for a double ("1e999") is reported without a position.
+        const std::string what = error.what();
+        const auto tagEnd = what.find("] ");
+        Raise(UiError::AnswerFileMalformed,
+              fmt::format("answer file '{}' is not valid JSON: {}", origin,
+                          tagEnd == std::string::npos ? what : what.substr(tagEnd + 2)));
     }
     AnswerFile file;
     file.dialogs_ = Checker(origin).Dialogs(root);

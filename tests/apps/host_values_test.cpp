@@ -67,6 +67,7 @@ TEST(CriteriaFromJson, RefusesOtherShapes) {
         {"", "--criteria is not JSON: "},
         {"[1,", "--criteria is not JSON: "},
         {"'a'", "--criteria is not JSON: "},
+        {"[1, 1.5e3000]", "--criteria is not JSON: "},
         {R"({"a": 1})", "--criteria: an element must be a text, a number, true/false or null"},
         {R"([1, {"a": 1}])", "--criteria: an element must be a text, a number, true/false or null"},
         {"[1, [2]]", "--criteria: an element must be a text, a number, true/false or null"},

@@ -53,6 +53,14 @@ TEST(AnswerFile, MalformedJsonNamesThePosition) {
                                "expected ']'"));
 }
 
+// A number beyond a double's range is refused as bad JSON, not let through as a crash.
+TEST(AnswerFile, NumberOverflowIsMalformed) {
+    EXPECT_TRUE(RaisesComError(
+        [] { AnswerFile::Parse(R"js({"dialogs": [{"do": [["key", 1e999]]}]})js", "a.json"); },
+        20603, "ScriptedUi",
+        "answer file 'a.json' is not valid JSON: number overflow parsing '1e999'"));
+}
+
 // JSON that is no answer file is refused with the dialog and action that are wrong.
 TEST(AnswerFile, StructureErrorsNameDialogAndAction) {
     struct Row {
