@@ -79,6 +79,23 @@ fs::path OdbcSetupLibrary() {
     return installed ? installed->odbcSetupLibrary : fs::path(HL_ODBC_SETUP_LIBRARY);
 }
 
+// The system's odbcinst.ini without the section `name`.
+std::string SystemDriversBut(const std::string& name) {
+    std::ifstream in("/etc/odbcinst.ini");
+    std::string kept;
+    bool skipping = false;
+    for (std::string line; std::getline(in, line);) {
+        const std::string trimmed = Trim(line);
+        if (!trimmed.empty() && trimmed.front() == '[') {
+            skipping = trimmed == "[" + name + "]";
+        }
+        if (!skipping) {
+            kept += line + "\n";
+        }
+    }
+    return kept;
+}
+
 }  // namespace
 
 DemoPaths DefaultDemoPaths() {
@@ -101,30 +118,33 @@ DemoPaths DefaultDemoPaths() {
     return paths;
 }
 
-void EnsureDemoDatabase(const DemoPaths& paths, bool rebuild) {
-    const fs::path sqlFolder = paths.reportDirectory.parent_path() / "sql";
-    const std::vector<fs::path> scripts = Scripts(sqlFolder);
+void EnsureDemoDataFolder(const DemoPaths& paths) {
     fs::create_directories(paths.dataFolder);
     const fs::path setup = paths.dataFolder / "setup.json";
     if (!fs::exists(setup)) {
         // The chart of prefix 01 lacks the accounts opened last (storage, carport, cleaning and
         // damage), which the accounting transaction report shows as "Unknown account".
-        std::ofstream(setup)
-            << R"({"gl_accounts": {"01": [)"
-            << R"({"number": "1010", "title": "Operating Cash"},)"
-            << R"( {"number": "2200", "title": "Security Deposits Held"},)"
-            << R"( {"number": "2210", "title": "Pet Deposits Held"},)"
-            << R"( {"number": "4000", "title": "Rental Income"},)"
-            << R"( {"number": "4020", "title": "Pet Rent"},)"
-            << R"( {"number": "4100", "title": "Late Fees"},)"
-            << R"( {"number": "4110", "title": "Returned Item Fees"},)"
-            << R"( {"number": "4200", "title": "Water/Sewer Reimbursement"},)"
-            << R"( {"number": "4210", "title": "Trash Reimbursement"},)"
-            << R"( {"number": "4300", "title": "Garage Rent"},)"
-            << R"( {"number": "4400", "title": "Application Fees"},)"
-            << R"( {"number": "4900", "title": "Concessions"}]}})"
-            << "\n";
+        std::ofstream(setup) << R"({"gl_accounts": {"01": [)"
+                             << R"({"number": "1010", "title": "Operating Cash"},)"
+                             << R"( {"number": "2200", "title": "Security Deposits Held"},)"
+                             << R"( {"number": "2210", "title": "Pet Deposits Held"},)"
+                             << R"( {"number": "4000", "title": "Rental Income"},)"
+                             << R"( {"number": "4020", "title": "Pet Rent"},)"
+                             << R"( {"number": "4100", "title": "Late Fees"},)"
+                             << R"( {"number": "4110", "title": "Returned Item Fees"},)"
+                             << R"( {"number": "4200", "title": "Water/Sewer Reimbursement"},)"
+                             << R"( {"number": "4210", "title": "Trash Reimbursement"},)"
+                             << R"( {"number": "4300", "title": "Garage Rent"},)"
+                             << R"( {"number": "4400", "title": "Application Fees"},)"
+                             << R"( {"number": "4900", "title": "Concessions"}]}})"
+                             << "\n";
     }
+}
+
+void EnsureDemoDatabase(const DemoPaths& paths, bool rebuild) {
+    const fs::path sqlFolder = paths.reportDirectory.parent_path() / "sql";
+    const std::vector<fs::path> scripts = Scripts(sqlFolder);
+    EnsureDemoDataFolder(paths);
     if (!rebuild && IsUpToDate(paths.database, scripts)) {
         return;
     }
@@ -166,8 +186,10 @@ void UsePrivateOdbcConfigurationUnlessSet(const DemoPaths& paths) {
     const fs::path folder = paths.database.parent_path() / "odbc";
     fs::create_directories(folder);
     const fs::path driverList = folder / "odbcinst.ini";
+    // The system's drivers stay reachable (a server database given with --connection names
+    // one); only the data-folder driver is this demo's own.
     std::ofstream(driverList)
-        << "[Larchfield Data]\n"
+        << SystemDriversBut("Larchfield Data") << "[Larchfield Data]\n"
         << "Description=Data folder files (demo stand-in: the SQLite ODBC driver)\n"
         << "Driver=libsqlite3odbc.so\n"
         << "Setup=" << OdbcSetupLibrary().string() << "\n";

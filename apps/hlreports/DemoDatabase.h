@@ -19,6 +19,9 @@ struct DemoPaths {
 // HLREPORTS_DEMO_DIR (the demo sources) and HLREPORTS_DEMO_DB (the database file) override both.
 DemoPaths DefaultDemoPaths();
 
+// Creates the demo data folder with its setup file (the chart of accounts) when missing.
+void EnsureDemoDataFolder(const DemoPaths& paths);
+
 // Builds the database when it is missing or older than a script (or always, when forced).
 // Throws ComError naming the script and the SQLite message when a script fails.
 void EnsureDemoDatabase(const DemoPaths& paths, bool rebuild);

@@ -128,6 +128,11 @@ Target ResolveTarget(const std::optional<std::string>& connection,
     const DemoPaths demo = DefaultDemoPaths();
     if (!connection) {
         EnsureDemoDatabase(demo, false);
+    }
+    if (!dataFolder) {
+        // The demo's data folder, also for a server database holding the demo
+        // (scripts/demo-server.sh), with the private ODBC setup its report data sources need.
+        EnsureDemoDataFolder(demo);
         UsePrivateOdbcConfigurationUnlessSet(demo);
     }
     target.connection = connection.value_or(EmbeddedConnectionString(demo.database));

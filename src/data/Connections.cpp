@@ -45,7 +45,7 @@ std::unique_ptr<Connection> OpenBackendConnection(std::string_view connectionStr
 std::unique_ptr<Connection> OpenConnection(std::string_view connectionString,
                                            const ConnectionOptions& options) {
     std::unique_ptr<Connection> connection = testOpener
-                                                 ? testOpener(connectionString)
+                                                 ? testOpener(connectionString, options)
                                                  : OpenBackendConnection(connectionString, options);
     if (!connection) {
         RaiseDatabaseError("no connection could be opened");

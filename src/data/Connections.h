@@ -25,7 +25,9 @@ struct ConnectionStats {
     int open = 0;  // opened and not yet destroyed
 };
 const ConnectionStats& GetConnectionStats();
-using ConnectionOpener = std::unique_ptr<Connection> (*)(std::string_view connectionString);
+// An opener receives the options the wrapper asks for (its command and connection timeouts).
+using ConnectionOpener = std::unique_ptr<Connection> (*)(std::string_view connectionString,
+                                                         const ConnectionOptions& options);
 void SetConnectionOpenerForTests(ConnectionOpener opener);  // nullptr restores the default
 // The default opener (picks the backend by connection string), for test openers that wrap it.
 std::unique_ptr<Connection> OpenBackendConnection(std::string_view connectionString,

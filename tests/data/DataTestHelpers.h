@@ -58,7 +58,8 @@ struct InstrumentedBackend {
                            "injected failure in " + std::string(what));
         }
     }
-    static std::unique_ptr<Connection> Open(std::string_view connectionString);
+    static std::unique_ptr<Connection> Open(std::string_view connectionString,
+                                            const ConnectionOptions& options);
 };
 
 // Counts every call that does work and records the texts of those that carry one.
@@ -78,9 +79,11 @@ class InstrumentedConnection final : public ForwardingConnection {
     }
 };
 
-inline std::unique_ptr<Connection> InstrumentedBackend::Open(std::string_view connectionString) {
+inline std::unique_ptr<Connection> InstrumentedBackend::Open(std::string_view connectionString,
+                                                             const ConnectionOptions& options) {
     Count("open");
-    return std::make_unique<InstrumentedConnection>(OpenBackendConnection(connectionString));
+    return std::make_unique<InstrumentedConnection>(
+        OpenBackendConnection(connectionString, options));
 }
 
 // Installs the instrumented opener for one test and restores the default afterwards.

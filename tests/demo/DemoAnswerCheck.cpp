@@ -1,12 +1,10 @@
 // demo_answer_check DESCRIPTION ANSWERS SUMMARY FOLDER
 //
-// Runs one demo answer file the way `hlreports print DESCRIPTION --answers ANSWERS` does, in
-// this process, on a fresh demo database in FOLDER (HLREPORTS_DEMO_DB points there), and
-// compares the run's summary (demo/DemoSummary.h) with the expected one in SUMMARY. The clock is
-// fixed at noon on 6 December 2026, the day the demo answer files were written, so that dates a
-// window takes from today repeat. With HLREPORTS_WRITE_SUMMARIES=1 in the environment it writes
-// SUMMARY instead (see docs/answer-files.md); exit 0 when the summaries agree or one was
-// written, 1 with the differing lines otherwise.
+// Runs one demo answer file on a fresh demo database in FOLDER (demo/DemoRun.h) and compares the
+// run's summary (demo/DemoSummary.h) with the expected one in SUMMARY. With
+// HLREPORTS_WRITE_SUMMARIES=1 in the environment it writes SUMMARY instead (see
+// docs/answer-files.md); exit 0 when the summaries agree or one was written, 1 with the
+// differing lines otherwise.
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -15,9 +13,7 @@
 #include <string>
 #include <vector>
 
-#include "demo/DemoSummary.h"
-#include "hlreports/HostCommand.h"
-#include "runtime/Date.h"
+#include "demo/DemoRun.h"
 
 namespace {
 
@@ -70,25 +66,7 @@ int main(int argc, char** argv) {
     const fs::path folder = argv[4];
     // Fresh every time: a report may write to the database (the rent statement's last date).
     fs::remove_all(folder);
-    fs::create_directories(folder);
-    setenv("HLREPORTS_DEMO_DB", (folder / "demo.db").c_str(), 1);
-    hlreports::Date::SetClockForTests(hlreports::Date::FromYmdHms(2026, 12, 6, 12, 0, 0));
-
-    hlreports::host::PrintRequest request;
-    request.description = description;
-    request.answersFile = answers.string();
-    request.outFile = (folder / "report.json").string();
-    fs::remove(*request.outFile);
-
-    DemoRun run;
-    {
-        const hlreports::test::CallRecorder recorder;
-        std::ostringstream messages;
-        run.exitCode = hlreports::host::RunPrint(request, messages);
-        run.messages = messages.str();
-        run.calls = hlreports::test::CallRecorder::Calls();
-    }
-    run.reportJson = FileText(*request.outFile);
+    const DemoRun run = hlreports::test::RunDemoAnswers(description, answers, folder);
     const std::string actual = hlreports::test::SummaryOf(run, folder.string()).dump(2) + "\n";
     std::ofstream(folder / "summary.json", std::ios::binary) << actual;
 

@@ -5,15 +5,15 @@
 #include <cstdlib>
 
 #include "backends/odbc/OdbcConnectionString.h"
-#include "data/DataTestHelpers.h"
 #include "data/clsRecordset.h"
 #include "runtime/ComError.h"
 #include "runtime/Session.h"
+#include "support/CaughtComError.h"
 
 namespace hlreports {
 namespace {
 
-using test::CaughtFrom;
+using test::CaughtComError;
 
 class DriverVariable {
   public:
@@ -66,7 +66,7 @@ TEST(OdbcConnectionString, TranslatesOrPassesThrough) {
         SCOPED_TRACE(c.given);
         if (c.odbc == nullptr) {
             // "p;w" unquoted is two parts, the second without "=": malformed, named by position.
-            ComError error = CaughtFrom([&] { TranslateConnectionString(c.given); });
+            ComError error = CaughtComError([&] { TranslateConnectionString(c.given); });
             EXPECT_EQ(error.Description(), "the connection string is malformed: part 6 has no '='");
             continue;
         }
@@ -76,11 +76,37 @@ TEST(OdbcConnectionString, TranslatesOrPassesThrough) {
     }
 }
 
+// MariaDB's driver ignores the login timeout attribute, so it gets the figure as its own key
+// (unless the string sets that key); other drivers and DSNs are left as they are.
+TEST(OdbcConnectionString, LoginTimeoutKeyForMariaDbDriver) {
+    DriverVariable driver("MariaDB Unicode");
+    struct Case {
+        const char* given;
+        const char* connected;
+    };
+    const Case cases[] = {
+        {"Driver={MariaDB Unicode};Server=db1",
+         "Driver=MariaDB Unicode;Server=db1;CONN_TIMEOUT=7;"},
+        {"Driver=/usr/lib/x86_64-linux-gnu/odbc/libmaodbc.so;Server=db1",
+         "Driver=/usr/lib/x86_64-linux-gnu/odbc/libmaodbc.so;Server=db1;CONN_TIMEOUT=7;"},
+        {"Server=db1;Database=Oak",
+         "Driver=MariaDB Unicode;SERVER=db1;DATABASE=Oak;CONN_TIMEOUT=7;"},
+        {"Driver={MariaDB Unicode};Server=db1;CONN_TIMEOUT=3",
+         "Driver=MariaDB Unicode;Server=db1;CONN_TIMEOUT=3;"},
+        {"Driver={PostgreSQL Unicode};Server=db1", "Driver=PostgreSQL Unicode;Server=db1;"},
+        {"DSN=Books", "DSN=Books;"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.given);
+        EXPECT_EQ(ConnectionTextWithTimeout(TranslateConnectionString(c.given), 7), c.connected);
+    }
+}
+
 // The login timeout comes from the string when it gives one, and a bad figure is named.
 TEST(OdbcConnectionString, ConnectTimeout) {
     EXPECT_EQ(TranslateConnectionString("DSN=x;Connect Timeout=7").loginTimeoutSeconds, 7);
     EXPECT_FALSE(TranslateConnectionString("DSN=x").loginTimeoutSeconds.has_value());
-    EXPECT_EQ(CaughtFrom([] {
+    EXPECT_EQ(CaughtComError([] {
                   TranslateConnectionString("DSN=x;Connection Timeout=soon");
               }).Description(),
               "the connection string's Connection Timeout is 'soon', which is not a number of "
@@ -110,7 +136,7 @@ TEST(OdbcConnectionString, ClearErrors) {
         SCOPED_TRACE(c.given);
         DriverVariable driver(c.driver);
         std::string description =
-            CaughtFrom([&] { TranslateConnectionString(c.given); }).Description();
+            CaughtComError([&] { TranslateConnectionString(c.given); }).Description();
         if (c.expected) {
             EXPECT_EQ(description, c.expected);
         }
@@ -136,7 +162,7 @@ TEST(OdbcConnectionString, MissingDataSourceOrDriver) {
         clsRecordset rs;
         rs.SetConnectionString(c.given);
         int openBefore = GetConnectionStats().open;
-        ComError error = CaughtFrom([&] { rs.TestConnection(); });
+        ComError error = CaughtComError([&] { rs.TestConnection(); });
         EXPECT_EQ(error.Number(), 3211);
         EXPECT_EQ(error.Source(), "clsRecordset.TestConnection");
         EXPECT_EQ(error.Description().rfind(c.named, 0), 0u) << error.Description();

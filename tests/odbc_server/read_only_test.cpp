@@ -3,14 +3,14 @@
 #include <gtest/gtest.h>
 
 #include "data/Connections.h"
-#include "data/DataTestHelpers.h"
 #include "odbc_server/MariaDbFixture.h"
 #include "runtime/ComError.h"
+#include "support/CaughtComError.h"
 
 namespace hlreports {
 namespace {
 
-using test::CaughtFrom;
+using test::CaughtComError;
 
 BoundValue Value(const char* name, Variant value) {
     BoundValue bound;
@@ -61,13 +61,13 @@ TEST_F(ServerReadOnly, QueriesBindTheirValues) {
 // Statements that write are refused, and a procedure that writes changes nothing.
 TEST_F(ServerReadOnly, WritesNeverLand) {
     ComError update =
-        CaughtFrom([&] { connection->OpenReadOnly("UPDATE tblUnit SET name = 'x'", {}); });
+        CaughtComError([&] { connection->OpenReadOnly("UPDATE tblUnit SET name = 'x'", {}); });
     EXPECT_EQ(update.Description(),
               "the statement would change the database (it is a UPDATE statement); only reading "
               "is allowed here");
     RecordsetPtr units = connection->CallReadOnly("sp_Units", {Value("@Property", Variant("OAK"))});
     EXPECT_EQ(units->RecordCount(), 2);
-    ComError sneaky = CaughtFrom(
+    ComError sneaky = CaughtComError(
         [&] { connection->CallReadOnly("sp_Sneaky", {Value("@Property", Variant("OAK"))}); });
     EXPECT_NE(sneaky.Description().find("READ ONLY"), std::string::npos) << sneaky.Description();
     EXPECT_EQ(QueryText("SELECT count(*) FROM tblUnit"), "3");

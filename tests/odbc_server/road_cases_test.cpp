@@ -9,6 +9,7 @@
 #include "odbc_server/MariaDbFixture.h"
 #include "recordset/AdoTypes.h"
 #include "runtime/ComError.h"
+#include "support/ResidentDatabase.h"
 #include "support/TestDatabase.h"
 
 namespace hlreports {
@@ -39,22 +40,11 @@ const std::vector<std::string> kServerSchema = {
 };
 
 void BuildEmbedded(const test::TestDatabase& db) {
-    db.Execute(
-        "CREATE TABLE tblResident (id INTEGER PRIMARY KEY, property varchar(10) NOT NULL,"
-        " name varchar(30), balance money, moved date);"
-        "INSERT INTO tblResident (property, name, balance, moved) VALUES"
-        " ('P1', 'Ann Lee', 100, '2024-01-15'), ('P1', 'Bo Park', 0, NULL),"
-        " ('P2', 'Cy Moss', 25.5, NULL);");
-    db.AddProcedure("sp_GetName", "@Description varchar(60), @Name varchar(60) OUTPUT",
-                    "SELECT name AS \"@Name\" FROM tblResident WHERE name = @Description");
+    db.Execute(test::kResidentSchema);
+    test::AddResidentProcedures(db);
     db.AddProcedure("sp_Residents", "@Property varchar(10), @Days int = NULL",
                     "SELECT id, property, name, balance, moved FROM tblResident"
                     " WHERE property = @Property ORDER BY id");
-    db.AddProcedure("sp_Count", "@Property varchar(10), @Count int OUTPUT",
-                    "SELECT count(*) AS \"@Count\" FROM tblResident WHERE property = @Property;"
-                    "SELECT id, name FROM tblResident WHERE property = @Property ORDER BY id");
-    db.AddProcedure("sp_AddResident", "@Property varchar(10), @Name varchar(60)",
-                    "INSERT INTO tblResident (property, name) VALUES (@Property, @Name)");
     db.AddProcedure("sp_Balance",
                     "@Property varchar(10), @Total money OUTPUT, @LastMove date OUTPUT",
                     "SELECT sum(balance) AS \"@Total\", max(moved) AS \"@LastMove\""
@@ -120,6 +110,14 @@ std::vector<RoadCase> Cases() {
              return params.GetValue("@Name").DisplayText();
          },
          "Ann Lee"},
+        {"an output the procedure leaves NULL comes back Null, not an empty text",
+         [](clsRecordset& rs) {
+             SPParams params = Inputs({{"@Description", "Nobody"}});
+             params.Add("@Name", adVarChar, 60, adParamOutput, Variant::Missing());
+             rs.RunSPReturnValue("sp_GetName", params);
+             return std::string(params.GetValue("@Name").IsNull() ? "Null" : "not Null");
+         },
+         "Null"},
         {"text with quotes, semicolons and line breaks reaches the procedure unchanged",
          [](clsRecordset& rs) {
              SPParams add = Inputs({{"@Property", "P9"}, {"@Name", kTrickyText}});

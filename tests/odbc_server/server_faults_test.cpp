@@ -8,17 +8,16 @@
 #include <thread>
 
 #include "data/Connections.h"
-#include "data/DataTestHelpers.h"
 #include "data/clsRecordset.h"
 #include "odbc_server/MariaDbFixture.h"
 #include "recordset/AdoTypes.h"
 #include "runtime/Text.h"
+#include "support/CaughtComError.h"
 
 namespace hlreports {
 namespace {
 
-using test::CaughtFrom;
-using test::EndsWith;
+using test::CaughtComError;
 
 class ServerFaults : public test::MariaDbTest {
   protected:
@@ -58,12 +57,12 @@ class ServerFaults : public test::MariaDbTest {
 // A procedure that raises an error: 3207 with the server's own message and no recordset.
 TEST_F(ServerFaults, ProcedureRaisesAnError) {
     RecordsetPtr rows;
-    ComError error = CaughtFrom([&] { rs.RunSpRetRS("sp_Refuse", rows, nullptr, false); });
+    ComError error = CaughtComError([&] { rs.RunSpRetRS("sp_Refuse", rows, nullptr, false); });
     EXPECT_EQ(error.Number(), 3207);
     EXPECT_EQ(error.Source(), "clsRecordset.RunSpRetRS");
     EXPECT_NE(error.Description().find("Property is closed"), std::string::npos)
         << error.Description();
-    EXPECT_TRUE(EndsWith(error.Description(), " SP:sp_Refuse"));
+    EXPECT_TRUE(error.Description().ends_with(" SP:sp_Refuse"));
     EXPECT_EQ(rows, nullptr);
     ExpectNothingOpen();
 }
@@ -73,7 +72,8 @@ TEST_F(ServerFaults, ValueTooLongForItsParameter) {
     SPParams params;
     params.Add("@Name", adVarChar, 10, adParamInput, std::string(11, 'x'));
     RecordsetPtr rows;
-    ComError error = CaughtFrom([&] { rs.RunSPRetRSOutParams("sp_Items", &params, rows, false); });
+    ComError error =
+        CaughtComError([&] { rs.RunSPRetRSOutParams("sp_Items", &params, rows, false); });
     EXPECT_EQ(error.Number(), 3202);
     EXPECT_EQ(error.Description(),
               "procedure sp_Items: parameter @Name: the value has 11 characters, more than the "
@@ -87,7 +87,7 @@ TEST_F(ServerFaults, WrongPassword) {
     Execute({"CREATE USER IF NOT EXISTS 'hl_reader'@'localhost' IDENTIFIED BY 'right-one'"});
     rs.SetConnectionString("Driver={MariaDB Unicode};Socket=" + Socket() +
                            ";UID=hl_reader;PWD=Wr0ng-Secret");
-    ComError error = CaughtFrom([&] { rs.TestConnection(); });
+    ComError error = CaughtComError([&] { rs.TestConnection(); });
     Execute({"DROP USER 'hl_reader'@'localhost'"});
     EXPECT_EQ(error.Number(), 3211);
     EXPECT_NE(error.Description().find("Access denied"), std::string::npos) << error.Description();
@@ -100,7 +100,7 @@ TEST_F(ServerFaults, ServerDownBeforeTheCall) {
     rs.SetConnectionString("Driver={MariaDB Unicode};Socket=" + Socket() +
                            ".gone;UID=root;PWD=Secret-1");
     RecordsetPtr rows;
-    ComError error = CaughtFrom([&] { rs.RunSpRetRS("sp_Items", rows, nullptr, false); });
+    ComError error = CaughtComError([&] { rs.RunSpRetRS("sp_Items", rows, nullptr, false); });
     EXPECT_EQ(error.Number(), 3207);
     EXPECT_NE(error.Description().find("cannot connect to Driver=MariaDB Unicode;UID=root: "),
               std::string::npos)
@@ -128,11 +128,11 @@ TEST_F(ServerFaults, KilledWhileFetching) {
         }
     });
     RecordsetPtr rows;
-    ComError error = CaughtFrom([&] { rs.RunSpRetRS("sp_Slow", rows, nullptr, false); });
+    ComError error = CaughtComError([&] { rs.RunSpRetRS("sp_Slow", rows, nullptr, false); });
     done = true;
     killer.join();
     EXPECT_EQ(error.Number(), 3207);
-    EXPECT_TRUE(EndsWith(error.Description(), " SP:sp_Slow")) << error.Description();
+    EXPECT_TRUE(error.Description().ends_with(" SP:sp_Slow")) << error.Description();
     EXPECT_EQ(rows, nullptr);
     ExpectNothingOpen();
 }

@@ -40,8 +40,9 @@ class RecordingConnection final : public ForwardingConnection {
     }
 };
 
-std::unique_ptr<Connection> OpenRecording(std::string_view connectionString) {
-    return std::make_unique<RecordingConnection>(OpenBackendConnection(connectionString));
+std::unique_ptr<Connection> OpenRecording(std::string_view connectionString,
+                                          const ConnectionOptions& options) {
+    return std::make_unique<RecordingConnection>(OpenBackendConnection(connectionString, options));
 }
 
 }  // namespace

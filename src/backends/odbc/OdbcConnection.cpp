@@ -3,6 +3,7 @@
 
 #include <deque>
 #include <optional>
+#include <set>
 #include <vector>
 
 #include "backends/BackendSqlText.h"
@@ -15,6 +16,7 @@
 #include "backends/odbc/OdbcProcedure.h"
 #include "backends/odbc/OdbcStatement.h"
 #include "backends/odbc/OdbcText.h"
+#include "backends/odbc/OdbcTransaction.h"
 #include "backends/odbc/OdbcValues.h"
 #include "recordset/AdoTypes.h"
 #include "runtime/Text.h"
@@ -87,7 +89,6 @@ class OdbcConnection final : public Connection {
                          std::string source);
     template <typename Work>
     RecordsetPtr ReadingOnly(Work work);
-    void SetAutocommit(bool on);
     void EndTransaction(SQLSMALLINT completion);
 };
 
@@ -98,7 +99,7 @@ OdbcConnection::OdbcConnection(const OdbcTarget& target, const ConnectionOptions
     int loginTimeout = target.loginTimeoutSeconds.value_or(options.connectionTimeoutSeconds);
     SQLSetConnectAttr(connection_.Get(), SQL_ATTR_LOGIN_TIMEOUT,
                       reinterpret_cast<SQLPOINTER>(static_cast<SQLULEN>(loginTimeout)), 0);
-    OdbcWideText text = ToOdbcWide(target.connectionText);
+    OdbcWideText text = ToOdbcWide(ConnectionTextWithTimeout(target, loginTimeout));
     SQLRETURN rc = SQLDriverConnectW(connection_.Get(), nullptr, text.data(),
                                      static_cast<SQLSMALLINT>(text.size()), nullptr, 0, nullptr,
                                      SQL_DRIVER_NOPROMPT);
@@ -175,8 +176,9 @@ ProcedureResult OdbcConnection::CallProcedure(std::string_view name,
     }
     std::size_t markers = bound.size() - (procedure.hasReturnValue ? 1 : 0);
     ProcedureResult result;
+    std::set<std::string> nullOutputs;
     result.rows = RunOdbcStatement(statement, CallEscape(procedure, markers), outputNames, true,
-                                   CallSource(procedure, supplied));
+                                   CallSource(procedure, supplied), nullptr, &nullOutputs);
     for (std::size_t a = 0; a < arguments.size(); ++a) {
         if (returnSlot && *returnSlot == a) {
             // Without a declared return value, a procedure that ran to its end returns 0.
@@ -186,6 +188,11 @@ ProcedureResult OdbcConnection::CallProcedure(std::string_view name,
         }
         int32_t direction = arguments[a].direction;
         bool isOutput = direction == adParamOutput || direction == adParamInputOutput;
+        const std::size_t declaredAt = returnSlot && *returnSlot < a ? a - 1 : a;
+        if (isOutput && nullOutputs.count(procedure.parameters[declaredAt].name) > 0) {
+            result.outputs.push_back(Variant::Null());
+            continue;
+        }
         result.outputs.push_back(
             isOutput ? bound[static_cast<std::size_t>(boundIndexOfArgument[a])].Output()
                      : Variant());
@@ -200,27 +207,8 @@ RecordsetPtr OdbcConnection::RunText(std::string_view text, bool wantRows) {
         return RunOdbcStatement(statement, text, {}, wantRows, std::string(text));
     }
     const OdbcProcedureInfo& procedure = procedures_.Require(connection_, head->procedure);
-    std::string context = "procedure " + procedure.name;
-    std::vector<std::optional<Variant>> supplied(procedure.parameters.size());
-    std::size_t position = 0;
-    for (CallArgument& argument : ParseCallArguments(text, *head)) {
-        if (argument.name.empty()) {
-            if (position >= procedure.parameters.size()) {
-                RaiseDatabaseError(context + " has too many arguments specified");
-            }
-            supplied[position++] = std::move(argument.value);
-            continue;
-        }
-        int index = procedure.IndexOf(argument.name);
-        if (index < 0) {
-            RaiseDatabaseError(context + ": " + argument.name +
-                               " is not a parameter of the procedure");
-        }
-        if (supplied[static_cast<std::size_t>(index)]) {
-            RaiseDatabaseError(context + ": " + argument.name + " is given more than once");
-        }
-        supplied[static_cast<std::size_t>(index)] = std::move(argument.value);
-    }
+    std::vector<std::optional<Variant>> supplied =
+        SupplyTextArguments(procedure.Declared(), ParseCallArguments(text, *head));
     return RunCall(procedure, supplied, wantRows, std::string(text));
 }
 
@@ -258,36 +246,13 @@ RecordsetPtr OdbcConnection::RunCall(const OdbcProcedureInfo& procedure,
 // within a savepoint that is rolled back to afterwards.
 template <typename Work>
 RecordsetPtr OdbcConnection::ReadingOnly(Work work) {
-    auto plain = [this](std::string_view sql) {
-        OdbcHandle statement = NewOdbcStatement(connection_, commandTimeoutSeconds_);
-        RunOdbcStatement(statement, sql, {}, false, "");
-    };
-    if (inTransaction_) {
-        plain("SAVEPOINT hl_read_only");
-        RecordsetPtr rows;
-        try {
-            rows = work();
-        } catch (...) {
-            plain("ROLLBACK TO SAVEPOINT hl_read_only");
-            throw;
-        }
-        plain("ROLLBACK TO SAVEPOINT hl_read_only");
-        return rows;
+    OdbcUnitOfWork unit(connection_, commandTimeoutSeconds_, inTransaction_, "hl_read_only");
+    if (unit.OwnTransaction()) {
+        unit.Run("SET TRANSACTION READ ONLY");
     }
-    SetAutocommit(false);
-    try {
-        plain("SET TRANSACTION READ ONLY");
-        RecordsetPtr rows = work();
-        CheckOdbc(SQLEndTran(SQL_HANDLE_DBC, connection_.Get(), SQL_ROLLBACK), connection_,
-                  "ending the read-only transaction");
-        SetAutocommit(true);
-        return rows;
-    } catch (...) {
-        SQLEndTran(SQL_HANDLE_DBC, connection_.Get(), SQL_ROLLBACK);
-        SQLSetConnectAttr(connection_.Get(), SQL_ATTR_AUTOCOMMIT,
-                          reinterpret_cast<SQLPOINTER>(SQL_AUTOCOMMIT_ON), 0);
-        throw;
-    }
+    RecordsetPtr rows = work();
+    unit.Undo();
+    return rows;
 }
 
 RecordsetPtr OdbcConnection::OpenReadOnly(std::string_view sql,
@@ -331,39 +296,17 @@ RecordsetPtr OdbcConnection::OpenReadOnly(std::string_view sql,
 RecordsetPtr OdbcConnection::CallReadOnly(std::string_view name,
                                           const std::vector<BoundValue>& arguments) {
     const OdbcProcedureInfo& procedure = procedures_.Require(connection_, name);
-    std::string context = "procedure " + procedure.name;
-    std::vector<std::optional<Variant>> supplied(procedure.parameters.size());
-    for (const BoundValue& argument : arguments) {
-        if (argument.isList) {
-            RaiseDatabaseError(context + ": argument " + argument.name +
-                               " is a list, which a procedure cannot take");
-        }
-        int index = procedure.IndexOf(argument.name);
-        if (index < 0) {
-            RaiseDatabaseError(context + ": " + argument.name +
-                               " is not a parameter of the procedure");
-        }
-        if (supplied[static_cast<std::size_t>(index)]) {
-            RaiseDatabaseError(context + ": " + argument.name + " is given more than once");
-        }
-        supplied[static_cast<std::size_t>(index)] = argument.value;
-    }
+    std::vector<std::optional<Variant>> supplied =
+        SupplyNamedArguments(procedure.Declared(), arguments);
     return ReadingOnly(
         [&] { return RunCall(procedure, supplied, true, CallSource(procedure, supplied)); });
-}
-
-void OdbcConnection::SetAutocommit(bool on) {
-    SQLULEN value = on ? SQL_AUTOCOMMIT_ON : SQL_AUTOCOMMIT_OFF;
-    CheckOdbc(SQLSetConnectAttr(connection_.Get(), SQL_ATTR_AUTOCOMMIT,
-                                reinterpret_cast<SQLPOINTER>(value), 0),
-              connection_, on ? "ending the transaction" : "beginning a transaction");
 }
 
 void OdbcConnection::BeginTransaction() {
     if (inTransaction_) {
         RaiseDatabaseError("a transaction is already pending on this connection");
     }
-    SetAutocommit(false);
+    SetOdbcAutocommit(connection_, false, "beginning a transaction");
     inTransaction_ = true;
 }
 
@@ -374,7 +317,7 @@ void OdbcConnection::EndTransaction(SQLSMALLINT completion) {
     CheckOdbc(SQLEndTran(SQL_HANDLE_DBC, connection_.Get(), completion), connection_,
               completion == SQL_COMMIT ? "committing" : "rolling back");
     inTransaction_ = false;
-    SetAutocommit(true);
+    SetOdbcAutocommit(connection_, true, "ending the transaction");
 }
 
 }  // namespace

@@ -126,7 +126,19 @@ OdbcTarget TranslateConnectionString(std::string_view connectionString) {
         }
     }
     target.label = Join(shown, ";");
+    const std::optional<std::string> driver = FindConnectionKey(odbcKeys, "Driver");
+    const std::string driverName = ToUpperAscii(driver.value_or(""));
+    target.wantsTimeoutKey = (driverName.find("MARIADB") != std::string::npos ||
+                              driverName.find("MAODBC") != std::string::npos) &&
+                             !FindConnectionKey(odbcKeys, "CONN_TIMEOUT");
     return target;
+}
+
+std::string ConnectionTextWithTimeout(const OdbcTarget& target, int loginTimeoutSeconds) {
+    if (!target.wantsTimeoutKey || loginTimeoutSeconds <= 0) {
+        return target.connectionText;
+    }
+    return target.connectionText + "CONN_TIMEOUT=" + std::to_string(loginTimeoutSeconds) + ";";
 }
 
 }  // namespace hlreports

@@ -24,9 +24,15 @@ struct OdbcTarget {
     std::string connectionText;  // for SQLDriverConnect only: it may hold the password
     std::string label;           // "DSN=x" or "Driver=y;Server=z;Database=w", for messages
     std::optional<int> loginTimeoutSeconds;
+    // MariaDB Connector/ODBC 3.1 ignores the login timeout attribute and reads its own
+    // CONN_TIMEOUT key instead; true when the string names that driver and does not set the key.
+    bool wantsTimeoutKey = false;
 };
 
 // Raises a ComError naming the problem: a malformed string, no server, no driver configured.
 OdbcTarget TranslateConnectionString(std::string_view connectionString);
+// The text to connect with: the target's, plus CONN_TIMEOUT for a driver that needs the login
+// timeout that way.
+std::string ConnectionTextWithTimeout(const OdbcTarget& target, int loginTimeoutSeconds);
 
 }  // namespace hlreports

@@ -22,7 +22,10 @@ class OdbcHandle {
     OdbcHandle(const OdbcHandle&) = delete;
     OdbcHandle& operator=(const OdbcHandle&) = delete;
     OdbcHandle(OdbcHandle&& other) noexcept
-        : type_(other.type_), handle_(other.handle_), connected_(other.connected_) {
+        : type_(other.type_),
+          handle_(other.handle_),
+          connected_(other.connected_),
+          commandTimeoutSeconds_(other.commandTimeoutSeconds_) {
         other.handle_ = SQL_NULL_HANDLE;
         other.connected_ = false;
     }
@@ -32,11 +35,15 @@ class OdbcHandle {
     SQLSMALLINT Type() const { return type_; }
     // Marks a connection handle as connected, so that destruction disconnects it.
     void MarkConnected() { connected_ = true; }
+    // The command timeout a statement handle was made with (0: none).
+    void SetCommandTimeout(int seconds) { commandTimeoutSeconds_ = seconds; }
+    int CommandTimeout() const { return commandTimeoutSeconds_; }
 
   private:
     SQLSMALLINT type_;
     SQLHANDLE handle_ = SQL_NULL_HANDLE;
     bool connected_ = false;
+    int commandTimeoutSeconds_ = 0;
 };
 
 // The diagnostic records of the handle, "[SQLSTATE] message" joined by "; ".

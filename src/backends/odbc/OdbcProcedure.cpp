@@ -125,6 +125,11 @@ std::string WrapperParameterName(std::string_view declared) {
     return "@" + std::string(WithoutAt(declared));
 }
 
+DeclaredParameters OdbcProcedureInfo::Declared() const {
+    return {name, parameters.size(),
+            [this](std::string_view parameterName) { return IndexOf(parameterName); }};
+}
+
 int OdbcProcedureInfo::IndexOf(std::string_view wanted) const {
     for (std::size_t i = 0; i < parameters.size(); ++i) {
         if (SameParameterName(parameters[i].name, wanted)) {

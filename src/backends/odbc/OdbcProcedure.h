@@ -12,6 +12,7 @@
 #include <string_view>
 #include <vector>
 
+#include "backends/CallArguments.h"
 #include "backends/odbc/OdbcHandles.h"
 #include "backends/odbc/OdbcTypes.h"
 
@@ -37,6 +38,8 @@ struct OdbcProcedureInfo {
 
     // Index of the parameter named `name` (with or without "@"), or -1.
     int IndexOf(std::string_view name) const;
+    // What the shared call resolution needs (CallArguments.h); valid while this lives.
+    DeclaredParameters Declared() const;
 };
 
 // "@Property" and "Property" are the same parameter.

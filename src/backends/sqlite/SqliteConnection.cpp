@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "backends/BackendSqlText.h"
+#include "backends/CallArguments.h"
 #include "backends/CallText.h"
 #include "backends/sqlite/SqliteBatchUpdate.h"
 #include "backends/sqlite/SqliteHandles.h"
@@ -131,7 +132,8 @@ ProcedureResult SqliteConnection::CallProcedure(std::string_view name,
 RecordsetPtr SqliteConnection::CallReadOnly(std::string_view name,
                                             const std::vector<BoundValue>& arguments) {
     Procedure procedure = RequireProcedure(name);
-    std::vector<std::optional<Variant>> supplied = SuppliedByName(procedure, arguments);
+    std::vector<std::optional<Variant>> supplied =
+        SupplyNamedArguments(procedure.Declared(), arguments);
     std::vector<SqlValue> values = ResolveArguments(procedure, supplied);
     CheckProcedureReadsOnly(db_.get(), procedure);
     ReadOnlyScope scope(db_.get());
@@ -145,27 +147,8 @@ RecordsetPtr SqliteConnection::RunText(std::string_view text, bool wantRows) {
         return RunSql(text, wantRows);
     }
     Procedure procedure = RequireProcedure(head->procedure);
-    std::string context = "procedure " + procedure.name;
-    std::vector<std::optional<Variant>> supplied(procedure.parameters.size());
-    std::size_t position = 0;
-    for (CallArgument& argument : ParseCallArguments(text, *head)) {
-        if (argument.name.empty()) {
-            if (position >= procedure.parameters.size()) {
-                RaiseDatabaseError(context + " has too many arguments specified");
-            }
-            supplied[position++] = std::move(argument.value);
-            continue;
-        }
-        int index = procedure.IndexOf(argument.name);
-        if (index < 0) {
-            RaiseDatabaseError(context + ": " + argument.name +
-                               " is not a parameter of the procedure");
-        }
-        if (supplied[static_cast<std::size_t>(index)]) {
-            RaiseDatabaseError(context + ": " + argument.name + " is given more than once");
-        }
-        supplied[static_cast<std::size_t>(index)] = std::move(argument.value);
-    }
+    std::vector<std::optional<Variant>> supplied =
+        SupplyTextArguments(procedure.Declared(), ParseCallArguments(text, *head));
     ProcedureRun run = RunProcedure(db_.get(), procedure, ResolveArguments(procedure, supplied),
                                     std::string(text));
     return wantRows ? std::move(run.rows) : nullptr;

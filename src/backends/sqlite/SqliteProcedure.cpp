@@ -131,4 +131,9 @@ std::optional<Procedure> LoadProcedure(sqlite3* db, std::string_view name) {
     return procedure;
 }
 
+DeclaredParameters Procedure::Declared() const {
+    return {name, parameters.size(),
+            [this](std::string_view parameterName) { return IndexOf(parameterName); }};
+}
+
 }  // namespace hlreports

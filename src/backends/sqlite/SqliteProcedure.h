@@ -20,6 +20,7 @@
 #include <string_view>
 #include <vector>
 
+#include "backends/CallArguments.h"
 #include "backends/sqlite/SqliteTypes.h"
 #include "runtime/Variant.h"
 
@@ -39,6 +40,8 @@ struct Procedure {
 
     // Position of a parameter by name ignoring case; -1 when it is not declared.
     int IndexOf(std::string_view parameterName) const;
+    // What the shared call resolution needs (CallArguments.h); valid while this lives.
+    DeclaredParameters Declared() const;
 };
 
 std::vector<DeclaredParameter> ParseParameterDeclarations(std::string_view procedureName,

@@ -153,29 +153,6 @@ RecordsetPtr RunReadOnlyQuery(sqlite3* db, std::string_view sql,
     return ReadRows(db, statement.get(), std::string(sql), "");
 }
 
-std::vector<std::optional<Variant>> SuppliedByName(const Procedure& procedure,
-                                                   const std::vector<BoundValue>& arguments) {
-    std::string context = "procedure " + procedure.name;
-    std::vector<std::optional<Variant>> supplied(procedure.parameters.size());
-    for (const BoundValue& argument : arguments) {
-        int index = procedure.IndexOf(argument.name);
-        if (index < 0) {
-            RaiseDatabaseError(context + ": " + argument.name +
-                               " is not a parameter of the procedure");
-        }
-        if (argument.isList) {
-            RaiseDatabaseError(context + ": " + argument.name +
-                               " is given a list; a procedure takes one value per parameter");
-        }
-        std::optional<Variant>& slot = supplied[static_cast<std::size_t>(index)];
-        if (slot) {
-            RaiseDatabaseError(context + ": " + argument.name + " is given more than once");
-        }
-        slot = argument.value;
-    }
-    return supplied;
-}
-
 void CheckProcedureReadsOnly(sqlite3* db, const Procedure& procedure) {
     ReadOnlyScope scope(db);
     std::string context = "procedure " + procedure.name;

@@ -43,11 +43,6 @@ class ReadOnlyScope {
 RecordsetPtr RunReadOnlyQuery(sqlite3* db, std::string_view sql,
                               const std::vector<BoundValue>& values);
 
-// The supplied slots of a procedure's parameters from arguments bound by name; an unknown name,
-// a name given twice or a list fails naming the procedure and argument.
-std::vector<std::optional<Variant>> SuppliedByName(const Procedure& procedure,
-                                                   const std::vector<BoundValue>& arguments);
-
 // Prepares every statement of the body under the authorizer and refuses the procedure when one
 // of them would change anything; nothing has run when it refuses.
 void CheckProcedureReadsOnly(sqlite3* db, const Procedure& procedure);

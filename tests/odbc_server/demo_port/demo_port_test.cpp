@@ -1,0 +1,211 @@
+// The demo on MariaDB: the answer files of the ported reports give the same run on the server as
+// on the embedded database: the same calls with the same arguments, message lines, parameter and
+// formula values and row counts (the demo summary, which must also equal the stored one in
+// demo/answers/summaries/), and the same rows in every table and sub-report, field by field.
+// The ctest fixture odbc_demo_load loads the port (scripts/mariadb-demo-load.sh) into
+// hlreports_demo once per run, with HL_DEMO_SERVER_FOLDER/data as its data folder.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <sstream>
+
+#include "data/clsRecordset.h"
+#include "demo/DemoRun.h"
+#include "hlreports/DemoDatabase.h"
+#include "recordset/AdoTypes.h"
+#include "runtime/ComError.h"
+#include "runtime/Session.h"
+
+namespace hlreports {
+namespace {
+
+namespace fs = std::filesystem;
+
+struct PortedReport {
+    const char* key;  // the answer file and summary name
+    const char* description;
+};
+
+// Outputs (sp_GetSetupInfo, sp_GetPropertyInfo, sp_EOM), dates, money, NULLs, the report
+// library lookup, a procedure with a second result set (sp_Rep_DepositLog), text and command
+// roads, sub-reports fed by a second procedure (Weekly Box Score).
+const PortedReport kPorted[] = {
+    {"UnitListing", "Unit Listing"},
+    {"rptTenantList", "Resident List"},
+    {"rptResidentBDay", "Resident Birthdays"},
+    {"rptCashReceiptsPosted", "Posted Cash Receipts"},
+    {"rptDepositLog", "Deposit Log"},
+    {"rptNSF", "Returned Items"},
+    {"rptLeaseExpiration", "Lease Expiration"},
+    {"rptLeaseExpByMonth", "Lease Expiration By Month"},
+    {"rptTraffic", "Market Sources"},
+    {"rptTrafficSum", "Traffic Summary"},
+    {"rptTrafficSources", "Traffic Sources"},
+    {"rptMoveInOut", "Move In Move Out"},
+    {"rptWeeklyBoxScore", "Weekly Box Score"},
+    {"EndOfMonth", "End Of Month"},
+};
+
+nlohmann::json FileJson(const fs::path& file) {
+    std::ifstream in(file, std::ios::binary);
+    std::ostringstream text;
+    text << in.rdbuf();
+    return nlohmann::json::parse(text.str());
+}
+
+// Every table's field names and rows, sub-reports' under their name.
+nlohmann::json TableRows(const nlohmann::json& report) {
+    nlohmann::json tables = nlohmann::json::object();
+    for (const nlohmann::json& table : report.value("tables", nlohmann::json::array())) {
+        nlohmann::json names = nlohmann::json::array();
+        for (const nlohmann::json& field : table.value("fields", nlohmann::json::array())) {
+            names.push_back(field.value("name", ""));
+        }
+        tables[table.value("name", "")] = {{"fields", names},
+                                           {"rows", table.value("rows", nlohmann::json())}};
+    }
+    for (const nlohmann::json& subreport : report.value("subreports", nlohmann::json::array())) {
+        const nlohmann::json inner = TableRows(subreport);
+        for (const auto& [name, table] : inner.items()) {
+            tables[subreport.value("name", "") + "/" + name] = table;
+        }
+    }
+    return tables;
+}
+
+class DemoPort : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        const fs::path socket = fs::path(HL_MARIADB_FOLDER) / "mysqld.sock";
+        if (!fs::exists(socket) || !fs::exists(fs::path(HL_DEMO_SERVER_FOLDER) / "loaded")) {
+            const std::string reason =
+                "the demo is not loaded on a MariaDB server (ctest's odbc_server_start and "
+                "odbc_demo_load fixtures do that when mariadb-server and odbc-mariadb are "
+                "installed)";
+            const char* ci = std::getenv("CI");
+            if (ci != nullptr && std::string(ci) == "true") {
+                FAIL() << reason;
+            }
+            GTEST_SKIP() << reason;
+        }
+        connection = "Driver={MariaDB Unicode};Socket=" + socket.string() +
+                     ";UID=root;Database=hlreports_demo";
+        // One private ODBC setup for the whole process (unixODBC reads it once), in a folder no
+        // run removes.
+        host::DemoPaths odbcHome;
+        odbcHome.database = fs::path(HL_DEMO_SERVER_FOLDER).parent_path() / "odbc-home" / "x.db";
+        host::UsePrivateOdbcConfigurationUnlessSet(odbcHome);
+    }
+    std::string connection;
+};
+
+// Each ported report's answer file runs alike on both databases, and as the stored summary says.
+TEST_F(DemoPort, SameReportsOnMariaDbAsOnTheEmbeddedDatabase) {
+    const fs::path demo = fs::path(HL_SOURCE_DIR) / "demo" / "answers";
+    const fs::path embeddedFolder = fs::path(HL_DEMO_SERVER_FOLDER).parent_path() / "embedded";
+    const fs::path serverFolder = HL_DEMO_SERVER_FOLDER;
+    for (const PortedReport& report : kPorted) {
+        SCOPED_TRACE(report.key);
+        const fs::path answers = demo / (std::string(report.key) + ".json");
+        ResetSession();
+        const test::DemoRun embedded =
+            test::RunDemoAnswers(report.description, answers, embeddedFolder);
+        ResetSession();
+        const test::DemoRun server =
+            test::RunDemoAnswers(report.description, answers, serverFolder, connection);
+        ResetSession();
+        const nlohmann::json expected =
+            FileJson(demo / "summaries" / (std::string(report.key) + ".json"));
+        EXPECT_EQ(test::SummaryOf(embedded, embeddedFolder.string()), expected) << "embedded";
+        EXPECT_EQ(test::SummaryOf(server, serverFolder.string()).dump(2), expected.dump(2))
+            << "MariaDB";
+        ASSERT_FALSE(server.reportJson.empty()) << server.messages;
+        const nlohmann::json embeddedRows = TableRows(nlohmann::json::parse(embedded.reportJson));
+        const nlohmann::json serverRows = TableRows(nlohmann::json::parse(server.reportJson));
+        for (const auto& [table, rows] : embeddedRows.items()) {
+            SCOPED_TRACE(table);
+            ASSERT_TRUE(serverRows.contains(table));
+            EXPECT_EQ(serverRows[table]["fields"], rows["fields"]);
+            const nlohmann::json& want = rows["rows"];
+            const nlohmann::json& got = serverRows[table]["rows"];
+            ASSERT_EQ(got.size(), want.size());
+            for (std::size_t i = 0; i < want.size(); ++i) {
+                EXPECT_EQ(got[i], want[i]) << "row " << i + 1;
+            }
+        }
+    }
+}
+
+}  // namespace
+}  // namespace hlreports
+
+namespace hlreports {
+namespace {
+
+// What only the server port does, through the wrapper on the loaded demo: the report library
+// lookup's output, a procedure that raises its own error, and a second result set left alone.
+TEST_F(DemoPort, LookupsErrorsAndResultSetsOnTheServer) {
+    clsRecordset rs;
+    rs.SetConnectionString(connection);
+    struct Case {
+        const char* name;
+        std::function<std::string()> run;
+        const char* expected;
+    };
+    const std::vector<Case> cases = {
+        {"the report library's file name comes back as an output",
+         [&] {
+             SPParams params;
+             params.Add("@Description", adVarChar, 30, adParamInput, Variant("Owner's Summary"));
+             params.Add("@Name", adVarChar, 30, adParamOutput, Variant::Missing());
+             rs.RunSPReturnValue("sp_Rep_GetReportName", params);
+             return params.GetValue("@Name").DisplayText();
+         },
+         "AptStatus.rpt"},
+        {"an unknown description gives a Null name",
+         [&] {
+             SPParams params;
+             params.Add("@Description", adVarChar, 30, adParamInput, Variant("No Such Report"));
+             params.Add("@Name", adVarChar, 30, adParamOutput, Variant::Missing());
+             rs.RunSPReturnValue("sp_Rep_GetReportName", params);
+             return std::string(params.GetValue("@Name").IsNull() ? "Null" : "not Null");
+         },
+         "Null"},
+        {"a procedure that refuses its arguments raises the server's message",
+         [&] {
+             RecordsetPtr rows;
+             try {
+                 rs.RunSpRetRS(
+                     "sp_Rep_NSF @Property='NOPE',@StartDate='2026-01-01',@EndDate='2026-11-30'",
+                     rows, nullptr, false);
+             } catch (const ComError& error) {
+                 return std::to_string(error.Number()) + " " +
+                        error.Description().substr(error.Description().find("There"));
+             }
+             return std::string("no error");
+         },
+         "3207 There is no property NOPE SP:sp_Rep_NSF @Property='NOPE',@StartDate='2026-01-01',"
+         "@EndDate='2026-11-30'"},
+        {"the rows are the first result set; the totals after them are left alone",
+         [&] {
+             RecordsetPtr rows;
+             rs.RunSpRetRS(
+                 "sp_Rep_DepositLog @StartDate='2026-01-01',@EndDate='2026-11-30',"
+                 "@Property='OAK'",
+                 rows, nullptr, false);
+             return rows->Field(0).name + " " + std::to_string(rows->RecordCount());
+         },
+         "Status 22"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        EXPECT_EQ(c.run(), c.expected);
+        EXPECT_FALSE(rs.IsConnectionOpen());
+    }
+}
+
+}  // namespace
+}  // namespace hlreports
