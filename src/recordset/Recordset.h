@@ -142,6 +142,7 @@ class Recordset : public ComObject {
     static std::shared_ptr<Recordset> LoadXml(std::string_view xml);
 
   private:
+    friend class RecordsetLoader;  // fills the rows of a fetched recordset before it opens
     struct View;
     std::shared_ptr<RowStore> rows_;
     std::unique_ptr<View> view_;
