@@ -93,10 +93,9 @@ CellValue ConvertCell(const FieldInfo& field, CellKind kind, const Variant& valu
                 break;
             case CellKind::Double:
             case CellKind::Single: {
-                const std::optional<uint64_t> real =
-                    RealCellBits(kind, value.Kind() == VariantKind::Date
-                                           ? value.ToDate().DayNumber()
-                                           : value.ToDouble());
+                const std::optional<uint64_t> real = RealCellBits(
+                    kind, value.Kind() == VariantKind::Date ? value.ToDate().DayNumber()
+                                                            : value.ToDouble());
                 if (!real) {
                     RaiseWrongType(source);
                 }

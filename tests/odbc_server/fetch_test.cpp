@@ -28,7 +28,8 @@ class ServerFetch : public test::MariaDbTest {
             "INSERT INTO tblFetch SELECT seq,"
             " IF(seq % 7 = 0, NULL, CONCAT('\xC3\xA9', seq, '\xF0\x9F\x98\x80')),"
             " 9007199254740993 + seq, IF(seq % 5 = 0, NULL, seq * 1.2345),"
-            " CONCAT('123456789012345678.', LPAD(seq, 10, '0')), seq / 8, CAST(seq AS SIGNED) - 300, seq % 2,"
+            " CONCAT('123456789012345678.', LPAD(seq, 10, '0')), seq / 8, CAST(seq AS SIGNED) - "
+            "300, seq % 2,"
             " DATE_ADD('2024-02-28', INTERVAL seq DAY),"
             " TIMESTAMP('2024-01-31 13:45:10.250') + INTERVAL seq SECOND, '08:15:30',"
             " IF(seq % 3 = 0, NULL, REPEAT(CONCAT('n', seq, ' '), 400)) FROM seq_1_to_600",
@@ -47,7 +48,11 @@ struct Expected {
 TEST_F(ServerFetch, BlocksAndCellsKeepEveryValue) {
     const Expected bounded[] = {
         {"id", Variant(1), Variant(600)},
-        {"label", Variant("\xC3\xA9" "1\xF0\x9F\x98\x80"), Variant("\xC3\xA9" "600\xF0\x9F\x98\x80")},
+        {"label",
+         Variant("\xC3\xA9"
+                 "1\xF0\x9F\x98\x80"),
+         Variant("\xC3\xA9"
+                 "600\xF0\x9F\x98\x80")},
         {"big", Variant(9007199254740994.0), Variant("9007199254741593")},
         {"amount", Variant::Currency(12345), Variant::Null()},
         {"exact", Variant(*Decimal::Parse("123456789012345678.0000000001")),

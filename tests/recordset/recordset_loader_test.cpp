@@ -130,8 +130,8 @@ TEST(RecordsetLoaderCells, DecimalMisfitNamesTheField) {
 // holds none keeps its attributes.
 TEST(RecordsetLoaderNulls, ANullMakesTheFieldNullable) {
     const uint32_t notNull = adFldFixed | adFldUnknownUpdatable;
-    RecordsetLoader loader({MakeField("A", adInteger, 4, notNull),
-                            MakeField("B", adInteger, 4, notNull)});
+    RecordsetLoader loader(
+        {MakeField("A", adInteger, 4, notNull), MakeField("B", adInteger, 4, notNull)});
     const uint32_t first = loader.AppendRow();
     loader.SetWhole(0, first, 1);
     loader.SetWhole(1, first, 2);

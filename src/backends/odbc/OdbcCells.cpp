@@ -88,9 +88,9 @@ void LoadValue(OdbcValueKind kind, const unsigned char* data, std::size_t bytes,
                RecordsetLoader& loader, int column, uint32_t row, std::string_view place) {
     switch (kind) {
         case OdbcValueKind::Text:
-            loader.SetText(column, row,
-                           FromOdbcWide(reinterpret_cast<const SQLWCHAR*>(data),
-                                        bytes / sizeof(SQLWCHAR)));
+            loader.SetText(
+                column, row,
+                FromOdbcWide(reinterpret_cast<const SQLWCHAR*>(data), bytes / sizeof(SQLWCHAR)));
             return;
         case OdbcValueKind::Binary:
             loader.SetText(column, row, HexOf(data, bytes));
@@ -195,9 +195,8 @@ std::optional<OdbcColumnBuffer> OdbcColumnBuffer::For(int32_t adoType, SQLULEN c
         return std::nullopt;
     }
     // A character may take two UTF-16 units (outside the basic plane), plus the terminator.
-    const auto cellBytes =
-        static_cast<SQLLEN>(kind == OdbcValueKind::Text ? (columnSize * 2 + 1) * sizeof(SQLWCHAR)
-                                                        : columnSize);
+    const auto cellBytes = static_cast<SQLLEN>(
+        kind == OdbcValueKind::Text ? (columnSize * 2 + 1) * sizeof(SQLWCHAR) : columnSize);
     return OdbcColumnBuffer(kind, cellBytes, rows);
 }
 
@@ -257,8 +256,8 @@ void LoadOdbcCell(const OdbcHandle& statement, SQLUSMALLINT column, RecordsetLoa
     }
     alignas(8) unsigned char data[kDecimalTextBytes] = {};
     SQLLEN indicator = 0;
-    if (!OdbcSucceeded(SQLGetData(statement.Get(), column, CTypeOf(kind), data,
-                                  FixedBytesOf(kind), &indicator))) {
+    if (!OdbcSucceeded(SQLGetData(statement.Get(), column, CTypeOf(kind), data, FixedBytesOf(kind),
+                                  &indicator))) {
         RaiseOdbcError(statement, place);
     }
     if (indicator == SQL_NULL_DATA) {

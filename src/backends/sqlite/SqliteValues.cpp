@@ -489,7 +489,8 @@ void LoadFieldValue(const StoredCell& value, RecordsetLoader& loader, int column
             return;
         case adCurrency:
             loader.SetCurrency(
-                column, row, Variant::FromCurrencyValue(FieldDouble(value, place)).ToCurrencyScaled());
+                column, row,
+                Variant::FromCurrencyValue(FieldDouble(value, place)).ToCurrencyScaled());
             return;
         case adDBDate:
         case adDBTimeStamp:
