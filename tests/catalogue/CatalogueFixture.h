@@ -9,10 +9,11 @@
 #include <string>
 #include <vector>
 
-#include "support/CallRecorder.h"
 #include "engine/CoreReport.h"
 #include "runtime/ComError.h"
 #include "runtime/Session.h"
+#include "support/CallRecorder.h"
+#include "support/CaughtComError.h"
 #include "support/TempDir.h"
 #include "support/TestDatabase.h"
 #include "ui/Ui.h"
@@ -52,17 +53,6 @@ class CatalogueTest : public ::testing::Test {
     std::string DataFolderFormula() const { return "\"" + DataFolder() + "\""; }
     std::string FormulaText(const CoreReport& report, const std::string& name) const;
 };
-
-template <typename Call>
-ComError CaughtComError(Call call) {
-    try {
-        call();
-    } catch (const ComError& error) {
-        return error;
-    }
-    ADD_FAILURE() << "no ComError was raised";
-    return ComError(0, "", "");
-}
 
 // The one value a parameter holds after SetCurrentValue or ApplyValues of one value; Empty when
 // it holds none.
