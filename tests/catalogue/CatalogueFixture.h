@@ -6,12 +6,15 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <sstream>
 #include <string>
 #include <vector>
 
 #include "engine/CoreReport.h"
+#include "recordset/Recordset.h"
 #include "runtime/ComError.h"
 #include "runtime/Session.h"
+#include "service/ReportDispatcher.h"
 #include "support/CallRecorder.h"
 #include "support/CaughtComError.h"
 #include "support/TempDir.h"
@@ -52,6 +55,27 @@ class CatalogueTest : public ::testing::Test {
     // The "qzDataFolder" text that SetDataFolderFormula writes for the test's folder.
     std::string DataFolderFormula() const { return "\"" + DataFolder() + "\""; }
     std::string FormulaText(const CoreReport& report, const std::string& name) const;
+};
+
+// Runs the catalogue's builders with scripted dialogs, for the property the test chooses.
+class BuilderTest : public CatalogueTest {
+  protected:
+    // Makes the described report the current one and runs the key's builder with the answer
+    // file `answers` (its whole JSON text). bParamsWindow and messages stay as the test left them.
+    RecordsetPtr RunBuilder(const std::string& key, const std::string& answers,
+                            const TestReport& description, const Variant& criteria);
+    // A report whose text parameters carry these formula names, with these sub-reports.
+    static TestReport ReportWith(const std::vector<std::string>& formulas,
+                                 std::vector<std::string> subreports = {});
+    // The one value of the report's named parameter; "(none)" when it has no such parameter.
+    Variant Formula(const std::string& name) const;
+
+    std::string propertyId = "P1";
+    std::string propertyName = "Maple Court";
+    bool bParamsWindow = false;
+    std::shared_ptr<CoreReport> report;
+    CoreParameterArray parameters;
+    std::ostringstream messages;
 };
 
 // The one value a parameter holds after SetCurrentValue or ApplyValues of one value; Empty when
