@@ -46,6 +46,8 @@ class EmbeddedDecimals : public ::testing::Test {
                         "SELECT @In AS \"@Out\";");
         db.AddProcedure("sp_Row28", "@In decimal(28,0)", "SELECT @In AS Echo;");
         db.AddProcedure("sp_RowScale28", "@In decimal(28,28)", "SELECT @In AS Echo;");
+        db.AddProcedure("sp_RowBig", "@In bigint", "SELECT @In AS Echo;");
+        db.AddProcedure("sp_EchoBig", "@In bigint, @Out bigint OUTPUT", "SELECT @In AS \"@Out\";");
         connection = OpenConnection(db.ConnectionString());
     }
 };
@@ -109,6 +111,8 @@ TEST_F(EmbeddedDecimals, ArgumentTextKeepsEveryDigit) {
          "-9999999999999999999999999999"},
         {"sp_RowScale28", adNumeric, Dec(".9999999999999999999999999999"),
          "0.9999999999999999999999999999"},
+        {"sp_RowBig", adBigInt, Variant("9223372036854775807"), "9223372036854775807"},
+        {"sp_RowBig", adBigInt, Variant("-9223372036854775807"), "-9223372036854775807"},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.echoed);
@@ -119,6 +123,36 @@ TEST_F(EmbeddedDecimals, ArgumentTextKeepsEveryDigit) {
         RecordsetPtr result = connection->OpenRecordset(text);
         ASSERT_TRUE(result);
         EXPECT_EQ(result->Value("Echo").ToString(), row.echoed);
+    }
+}
+
+// A 64-bit integer parameter keeps every digit on the way in and out; one beyond the type's
+// range is refused, never rounded into it.
+TEST_F(EmbeddedDecimals, BigIntegerParametersKeepEveryDigit) {
+    struct Row {
+        Variant value;
+        const char* expected;  // the output, or the refusal
+    };
+    const Row rows[] = {
+        {Variant("9223372036854775807"), "9223372036854775807"},
+        {Dec("-9223372036854775807"), "-9223372036854775807"},
+        {Variant("9007199254740993"), "9007199254740993"},
+        {Variant(int32_t{7}), "7"},
+        {Variant("9223372036854775808"),
+         "procedure sp_EchoBig: parameter @In: 9223372036854775808 is out of range for bigint"},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.expected);
+        std::string outcome;
+        try {
+            ProcedureResult result = connection->CallProcedure(
+                "sp_EchoBig", {{"@In", adBigInt, 8, adParamInput, row.value},
+                               {"@Out", adBigInt, 8, adParamOutput, Variant::Missing()}});
+            outcome = result.outputs.at(1).ToString();
+        } catch (const ComError& error) {
+            outcome = error.Description();
+        }
+        EXPECT_NE(outcome.find(row.expected), std::string::npos) << outcome;
     }
 }
 

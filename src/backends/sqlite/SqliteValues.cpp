@@ -91,6 +91,32 @@ int64_t CheckedInteger(double number, SqlTypeKind kind, std::string_view place) 
     return static_cast<int64_t>(rounded);
 }
 
+// An integer parameter from a decimal or a numeric text keeps every digit: a 64-bit key does
+// not survive a double. No value for other variants, which take the double road.
+std::optional<int64_t> ExactIntegerParameter(const Variant& value, SqlTypeKind kind,
+                                             std::string_view place) {
+    std::optional<Decimal> exact;
+    if (value.Kind() == VariantKind::Decimal) {
+        exact = value.ToDecimal();
+    } else if (value.Kind() == VariantKind::String) {
+        exact = Decimal::Parse(value.ToString());
+    }
+    if (!exact) {
+        return std::nullopt;
+    }
+    const Int128 whole = exact->RoundedTo(0).Coefficient();
+    const IntegerRange range = RangeOf(kind);
+    const Int128 low = kind == SqlTypeKind::BigInt ? std::numeric_limits<int64_t>::min()
+                                                   : static_cast<int64_t>(range.low);
+    const Int128 high = kind == SqlTypeKind::BigInt ? std::numeric_limits<int64_t>::max()
+                                                    : static_cast<int64_t>(range.high);
+    if (whole < low || whole > high) {
+        Refuse(place, exact->Trimmed().ToString() + " is out of range for " +
+                          std::string(SqlTypeName(kind)));
+    }
+    return static_cast<int64_t>(whole);
+}
+
 // The exact decimal of a parameter or column value, refused when it is no number.
 Decimal DecimalOfVariant(const Variant& value, std::string_view place) {
     if (value.Kind() == VariantKind::Decimal) {
@@ -206,12 +232,17 @@ std::optional<Date> ParseIsoDate(std::string_view text) {
     }
 }
 
+// A Long where it fits, a Double where a double holds it exactly, else the exact decimal.
 Variant IntegerVariant(int64_t value) {
     if (value >= std::numeric_limits<int32_t>::min() &&
         value <= std::numeric_limits<int32_t>::max()) {
         return Variant(static_cast<int32_t>(value));
     }
-    return Variant(static_cast<double>(value));
+    const auto asDouble = static_cast<double>(value);
+    if (asDouble < 9223372036854775808.0 && static_cast<int64_t>(asDouble) == value) {
+        return Variant(asDouble);
+    }
+    return Variant(Decimal::FromInteger(value));
 }
 
 int64_t FieldInteger(const StoredCell& value, SqlTypeKind kind, std::string_view place) {
@@ -378,6 +409,9 @@ SqlValue ToParameterValue(const Variant& value, const SqlType& type, std::string
             return ExactSqlValue(*fitted);
         }
         default:
+            if (std::optional<int64_t> exact = ExactIntegerParameter(value, type.kind, place)) {
+                return *exact;
+            }
             return CheckedInteger(*number, type.kind, place);
     }
 }
@@ -436,7 +470,7 @@ Variant FieldValue(const SqlValue& stored, int32_t adoType, std::string_view pla
             return Variant::Integer(
                 static_cast<int16_t>(FieldInteger(value, SqlTypeKind::TinyInt, place)));
         case adBigInt:
-            return IntegerVariant(FieldInteger(value, SqlTypeKind::BigInt, place));
+            return IntegerVariant(FieldBigInt(value, place));
         case adBoolean: {
             const std::optional<bool> word = BooleanWord(value);
             return Variant(word ? *word : FieldDouble(value, place) != 0.0);
