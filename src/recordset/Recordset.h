@@ -148,6 +148,10 @@ class Recordset : public ComObject {
     std::shared_ptr<Recordset> SavedCopy();
 
   private:
+    // What a save starts with: an open recordset (else 3704 naming SaveXml), the edit in
+    // progress updated; the deleted rows the filter lets through, in row order.
+    std::vector<uint32_t> PrepareSave();
+
     struct View;
     std::shared_ptr<RowStore> rows_;
     std::unique_ptr<View> view_;

@@ -9,14 +9,12 @@
 // text road would refuse the rows (a value it cannot write or read back, a Null in a required
 // field, too many values), the copy gives up and that road runs, raising its own error.
 #include "recordset/AdoTypeSets.h"
-#include "recordset/RecordsetErrors.h"
 #include "recordset/RecordsetValueText.h"
 #include "recordset/RecordsetView.h"
 #include "recordset/RecordsetXmlLoader.h"
+#include "runtime/ComError.h"
 
 namespace hlreports {
-
-using namespace recordset_errors;
 
 namespace {
 
@@ -135,17 +133,7 @@ class CellCopier {
 }  // namespace
 
 std::shared_ptr<Recordset> Recordset::SavedCopy() {
-    if (!view_->isOpen) {
-        RaiseClosed("SaveXml");
-    }
-    Update();
-    view_->Sync(*rows_);
-    std::vector<uint32_t> deleted;
-    for (const uint32_t row : view_->FilteredRows(*rows_, false)) {
-        if (rows_->State(row) == RowState::Deleted) {
-            deleted.push_back(row);
-        }
-    }
+    const std::vector<uint32_t> deleted = PrepareSave();
 
     // The fields and lock type as the reader makes them of the written schema.
     Recordset schema;
