@@ -42,7 +42,11 @@ awk 'BEGIN { FS = "\t"; printf "%-22s %9s %9s %8s %8s %8s %7s %9s %9s\n", "reque
 xmlMB=$(jq -r '[.benchmarks[] | select(.name | test("^BM_Print")) | .XmlMB][0]' "$result")
 (cd "$work" && HLREPORTS_DEMO_DB="$work/generated.db" /usr/bin/time -o "$work/rss" -f %M \
     "$command" print "Wait List" --property-id GEN --property-name "Generated Gardens" \
-    --ui headless --out "$work/report.html" >/dev/null)
+    --ui headless --out "$work/report.html" >/dev/null 2>"$work/command.err") || {
+    echo "compare.sh: hlreports print failed:" >&2
+    cat "$work/command.err" >&2
+    exit 2
+}
 rssKB=$(cat "$work/rss")
 awk -v kb="$rssKB" -v xml="$xmlMB" 'BEGIN {
     rss = kb * 1024 / 1e6; ratio = rss / xml
