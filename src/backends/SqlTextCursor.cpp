@@ -6,6 +6,7 @@
 #include <limits>
 
 #include "backends/DatabaseError.h"
+#include "runtime/Decimal.h"
 #include "runtime/DoubledQuotes.h"
 #include "runtime/Text.h"
 
@@ -162,6 +163,15 @@ std::optional<Variant> SqlTextCursor::ReadNumber() {
     if (whole && number >= std::numeric_limits<int32_t>::min() &&
         number <= std::numeric_limits<int32_t>::max()) {
         return Variant(static_cast<int32_t>(number));
+    }
+    // A literal with more digits than a double carries (a 28-digit amount, a 64-bit key) stays
+    // exact as a decimal; every other number stays the double it always was.
+    const std::string_view literal = text_.substr(numberStart, end - numberStart);
+    if (std::optional<Decimal> exact = Decimal::Parse(literal)) {
+        std::optional<Decimal> viaDouble = Decimal::FromDouble(number);
+        if (!viaDouble || *viaDouble != *exact) {
+            return Variant(*exact);
+        }
     }
     return Variant(number);
 }

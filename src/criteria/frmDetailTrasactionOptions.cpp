@@ -6,6 +6,7 @@
 #include <optional>
 #include <set>
 
+#include "criteria/CriteriaDesign.h"
 #include "criteria/RecordsetList.h"
 #include "runtime/ComError.h"
 #include "runtime/Err.h"
@@ -17,15 +18,6 @@ namespace hlreports {
 namespace {
 
 constexpr const char* FormName = "frmDetailTrasactionOptions";
-
-struct DesignControl {
-    ControlKind kind;
-    const char* name;
-    std::optional<int> index;
-    const char* container;  // "" for the form
-    const char* caption;
-    int32_t left, top, width, height;
-};
 
 using K = ControlKind;
 constexpr auto form = "";
@@ -119,14 +111,7 @@ frmDetailTrasactionOptions::frmDetailTrasactionOptions()
 
 void frmDetailTrasactionOptions::Design() {
     Move(0, 0, 10200, 7500);
-    for (const DesignControl& design : kDesign) {
-        Control& control = Add(design.kind, design.name, design.index);
-        if (*design.container != '\0') {
-            control.SetContainer(Get(design.container));
-        }
-        control.Move(design.left, design.top, design.width, design.height);
-        control.SetCaption(design.caption);
-    }
+    AddDesignControls(*this, kDesign);
     Control& method = Get("cboAcctgMethod");
     method.SetColumns({{"Value", "Method", 450}, {"Name", "Name", 1200}});
     method.AddRow({"1", "Accrual"});

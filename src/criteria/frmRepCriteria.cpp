@@ -9,7 +9,7 @@
 #include "criteria/CriteriaDesign.h"
 #include "runtime/Err.h"
 #include "runtime/Session.h"
-#include "service/RunnerHelpers.h"
+#include "service/CriteriaWindowHabits.h"
 #include "ui/Ui.h"
 
 namespace hlreports {
@@ -121,24 +121,7 @@ const Collection* CollectionOf(const std::string& layout) {
 
 frmRepCriteria::frmRepCriteria() : Form("frmRepCriteria", "Report Criteria") {
     Design();
-    SetKeyPreview(true);
-    handlers.keyPress = [this](int& keyAscii) {
-        if (keyAscii == KeyEnter) {
-            keyAscii = 0;
-            SendKey(KeyTab);
-        }
-    };
-    handlers.activate = [] {
-        if (TheSession().settings.focusFlag) {
-            FocusLastReportForm();
-        }
-    };
-    // Closing the window is the user's cancel: without it the builder could not tell a closed
-    // window from a report that simply had no rows.
-    handlers.queryUnload = [this](bool& cancel) {
-        cancel = true;
-        CancelCriteria();
-    };
+    ApplyCriteriaWindowHabits(*this, [this] { CancelCriteria(); });
     Get("cmdPreview").handlers.click = [this] { Preview(); };
     Get("cmdPrint").handlers.click = [this] { Print(); };
     Get("cmdCancel").handlers.click = [this] { CancelCriteria(); };

@@ -13,6 +13,7 @@
 #include "data/clsRecordsetParams.h"
 #include "recordset/AdoTypeSets.h"
 #include "runtime/ComError.h"
+#include "runtime/Decimal.h"
 #include "runtime/Err.h"
 #include "runtime/Text.h"
 
@@ -38,7 +39,25 @@ bool IsDateType(int32_t type) {
     return type == adDate || type == adDBDate || type == adDBTimeStamp;
 }
 
+// Decimals and numeric texts keep every digit (a 28-digit amount or a 64-bit key would not
+// survive a double); other values, and texts only a looser reading accepts ("$1,250.50"), are
+// written as the shortest text of their double.
+std::optional<std::string> ExactNumberArgument(const Variant& value) {
+    if (value.Kind() == VariantKind::Decimal) {
+        return value.ToDecimal().Trimmed().ToString();
+    }
+    if (value.Kind() == VariantKind::String) {
+        if (std::optional<Decimal> decimal = Decimal::Parse(value.ToString())) {
+            return decimal->Trimmed().ToString();
+        }
+    }
+    return std::nullopt;
+}
+
 std::string NumericArgument(const SPParam& parameter) {
+    if (std::optional<std::string> exact = ExactNumberArgument(parameter.Value())) {
+        return *exact;
+    }
     std::optional<double> number = NumberOfVariant(parameter.Value());
     if (!number || !std::isfinite(*number)) {
         throw ComError(ErrorNumber::TypeMismatch, "",

@@ -11,7 +11,7 @@
 #include "runtime/Err.h"
 #include "runtime/Session.h"
 #include "runtime/Text.h"
-#include "service/RunnerHelpers.h"
+#include "service/CriteriaWindowHabits.h"
 #include "service/SetupHelpers.h"
 #include "ui/Ui.h"
 #include "ui/UiErrors.h"
@@ -59,22 +59,7 @@ bool IsNumberType(const CoreParameter& parameter) {
 frmBlankCriteria::frmBlankCriteria() : Form("frmBlankCriteria", "Report Criteria") {
     lists_.resize(ListSlots);
     Design();
-    SetKeyPreview(true);
-    handlers.keyPress = [this](int& keyAscii) {
-        if (keyAscii == KeyEnter) {
-            keyAscii = 0;
-            SendKey(KeyTab);
-        }
-    };
-    handlers.activate = [] {
-        if (TheSession().settings.focusFlag) {
-            FocusLastReportForm();
-        }
-    };
-    handlers.queryUnload = [this](bool& cancel) {
-        cancel = true;
-        CancelPrompts();
-    };
+    ApplyCriteriaWindowHabits(*this, [this] { CancelPrompts(); });
     for (int n = 0; n < PromptFormFixedControls; ++n) {
         const std::string number = std::to_string(n);
         Control& box = Get("txtListText" + number);

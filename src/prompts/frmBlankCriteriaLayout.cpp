@@ -48,6 +48,7 @@ void frmBlankCriteria::Design() {
         // gets mended.
         Add(ControlKind::CommandButton, "Calendar" + number)
             .SetContainer(scrolled)
+            .SetPicture(StockPicture::Calendar)
             .SetCausesValidation(false)
             .SetTabStop(false);
     }

@@ -32,6 +32,36 @@ int ModelKeyOf(const QKeyEvent& event) {
     }
 }
 
+// Navigation keys by the classic key code, for a grid whose model handles keyDown.
+int NavigationKeyCodeOf(const QKeyEvent& event) {
+    switch (event.key()) {
+        case Qt::Key_Up:
+            return KeyCodeUp;
+        case Qt::Key_Down:
+            return KeyCodeDown;
+        case Qt::Key_PageUp:
+            return KeyCodePageUp;
+        case Qt::Key_PageDown:
+            return KeyCodePageDown;
+        case Qt::Key_Home:
+            return KeyCodeHome;
+        case Qt::Key_End:
+            return KeyCodeEnd;
+        default:
+            return 0;
+    }
+}
+
+// A typed printable character without Ctrl or Alt, for a grid whose model handles keyPress.
+int TypedCharacterOf(const QKeyEvent& event) {
+    if ((event.modifiers() & (Qt::ControlModifier | Qt::AltModifier)) != 0 ||
+        event.text().size() != 1) {
+        return 0;
+    }
+    const char16_t character = event.text().at(0).unicode();
+    return character >= 32 && character < 127 ? character : 0;
+}
+
 }  // namespace
 
 FormWindow::FormWindow(Form& form, AnswerRecorder* recorder)
@@ -148,6 +178,20 @@ bool FormWindow::eventFilter(QObject* watched, QEvent* event) {
         if (key.key() == Qt::Key_Backtab) {
             BackTab();
             return true;
+        }
+        // A grid whose dialog handles its keys (moving through rows, type-ahead) gets them from
+        // the model, so that the person sees what an answer file playing the same keys does.
+        if (const Control* control = ControlOf(widget);
+            control != nullptr && control == form_.FocusedControl() &&
+            control->Kind() == ControlKind::Grid) {
+            if (const int code = NavigationKeyCodeOf(key); code != 0 && control->handlers.keyDown) {
+                Play(MakeAnswerAction(AnswerVerb::KeyDown, std::nullopt, {Variant(int32_t{code})}));
+                return true;
+            }
+            if (const int typed = TypedCharacterOf(key); typed != 0 && control->handlers.keyPress) {
+                Play(MakeAnswerAction(AnswerVerb::Key, std::nullopt, {Variant(int32_t{typed})}));
+                return true;
+            }
         }
         const int modelKey = ModelKeyOf(key);
         if (modelKey == 0) {

@@ -10,8 +10,11 @@
 #include <QDateEdit>
 #include <QGroupBox>
 #include <QHeaderView>
+#include <QIcon>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPainter>
+#include <QPixmap>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollBar>
@@ -27,6 +30,36 @@ namespace {
 
 QString Q(const std::string& text) {
     return QString::fromStdString(text);
+}
+
+// The calendar picture of a date line's button: the desktop theme's, or a small drawn page with
+// a header band and a grid of days where the theme has none (the offscreen platform).
+QIcon CalendarIcon(int side) {
+    QIcon themed = QIcon::fromTheme(QStringLiteral("x-office-calendar"));
+    if (!themed.isNull()) {
+        return themed;
+    }
+    QPixmap page(side, side);
+    page.fill(Qt::transparent);
+    QPainter painter(&page);
+    const QRectF frame(0.5, 0.5, side - 1.0, side - 1.0);
+    painter.setPen(QPen(QColor(90, 90, 90), 1));
+    painter.setBrush(Qt::white);
+    painter.drawRect(frame);
+    const double header = side / 4.0;
+    painter.fillRect(QRectF(1, 1, side - 2.0, header), QColor(200, 40, 40));
+    painter.setPen(QPen(QColor(120, 120, 120), 1));
+    const double cell = (side - 2.0) / 4.0;
+    for (int line = 1; line < 4; ++line) {
+        painter.drawLine(QPointF(1 + line * cell, header + 1),
+                         QPointF(1 + line * cell, side - 1.0));
+    }
+    const double row = (side - header - 1.0) / 3.0;
+    for (int line = 1; line < 3; ++line) {
+        painter.drawLine(QPointF(1, header + 1 + line * row),
+                         QPointF(side - 1.0, header + 1 + line * row));
+    }
+    return QIcon(page);
 }
 
 // A label shows "&" as a mnemonic only with a buddy; the classic label underlines it and shows
@@ -343,9 +376,17 @@ void FormWindow::Update(Control& control, Shown& shown) {
         case ControlKind::Frame:
             static_cast<QGroupBox*>(widget)->setTitle(WithoutMnemonic(control.Caption()));
             return;
-        case ControlKind::CommandButton:
-            static_cast<QPushButton*>(widget)->setText(Q(control.Caption()));
+        case ControlKind::CommandButton: {
+            auto* button = static_cast<QPushButton*>(widget);
+            button->setText(Q(control.Caption()));
+            const int side = std::max(8, std::min(button->width(), button->height()) * 2 / 3);
+            if (control.Picture() == StockPicture::Calendar &&
+                button->iconSize() != QSize(side, side)) {
+                button->setIcon(CalendarIcon(side));
+                button->setIconSize(QSize(side, side));
+            }
             return;
+        }
         case ControlKind::DatePicker: {
             auto* date = static_cast<QDateEdit*>(widget);
             const QDate value = QDateOf(control.Value());

@@ -434,6 +434,11 @@ Control& Control::SetAutoSize(bool autoSize) {
     return *this;
 }
 
+Control& Control::SetPicture(StockPicture picture) {
+    picture_ = picture;
+    return *this;
+}
+
 // --- Container ----------------------------------------------------------------------------
 
 Control& Control::SetContainer(Control& container, int tab) {

@@ -64,6 +64,8 @@ std::optional<ControlReference> ParseControlReference(std::string_view text);
 // generated control names.
 bool IsAliasName(std::string_view text);
 
+enum class StockPicture { None, Calendar };
+
 class Control {
   public:
     Control(const Control&) = delete;
@@ -123,6 +125,9 @@ class Control {
     Control& SetAlignment(Alignment alignment);
     bool WordWrap() const { return wordWrap_; }
     Control& SetWordWrap(bool wordWrap);
+    // A picture button's stock picture, which drivers draw in place of a caption.
+    StockPicture Picture() const { return picture_; }
+    Control& SetPicture(StockPicture picture);
     bool AutoSize() const { return autoSize_; }
     Control& SetAutoSize(bool autoSize);
 
@@ -240,6 +245,7 @@ class Control {
     Alignment alignment_ = Alignment::Left;
     bool wordWrap_ = false;
     bool autoSize_ = false;
+    StockPicture picture_ = StockPicture::None;
     Control* container_ = nullptr;
     int containerTab_ = -1;
     GridData list_;

@@ -3,8 +3,11 @@
 
 #include <filesystem>
 
+#include "catalogue/Catalogue.h"
 #include "data/clsRecordset.h"
 #include "hlreports/ReportDSNs.h"
+#include "ui/AnswerFile.h"
+#include "ui/ScriptedUi.h"
 
 namespace hlreports::test {
 namespace {
@@ -86,6 +89,35 @@ std::shared_ptr<CoreReport> CatalogueTest::LoadCurrentReport(const TestReport& d
 std::string CatalogueTest::FormulaText(const CoreReport& report, const std::string& name) const {
     const auto formula = report.FormulaField(name);
     return formula ? formula->Text() : "(no formula " + name + ")";
+}
+
+RecordsetPtr BuilderTest::RunBuilder(const std::string& key, const std::string& answers,
+                                     const TestReport& description, const Variant& criteria) {
+    report = LoadCurrentReport(description);
+    parameters = report->Parameters();
+    TheSession().ui = std::make_shared<ScriptedUi>(AnswerFile::Parse(answers, "test"), messages);
+    BuilderContext context{
+        propertyId, propertyName, bParamsWindow, parameters, criteria, report, "", ""};
+    return StandardCatalogue().at(key).build(context);
+}
+
+TestReport BuilderTest::ReportWith(const std::vector<std::string>& formulas,
+                                   std::vector<std::string> subreports) {
+    TestReport description;
+    description.subreports = std::move(subreports);
+    for (const std::string& name : formulas) {
+        description.parameters.push_back({name});
+    }
+    return description;
+}
+
+Variant BuilderTest::Formula(const std::string& name) const {
+    for (const auto& parameter : parameters) {
+        if (parameter->Name() == name) {
+            return OnlyValue(*parameter);
+        }
+    }
+    return Variant("(none)");
 }
 
 Variant OnlyValue(const CoreParameter& parameter) {

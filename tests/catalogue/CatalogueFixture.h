@@ -6,13 +6,17 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <sstream>
 #include <string>
 #include <vector>
 
-#include "support/CallRecorder.h"
 #include "engine/CoreReport.h"
+#include "recordset/Recordset.h"
 #include "runtime/ComError.h"
 #include "runtime/Session.h"
+#include "service/ReportDispatcher.h"
+#include "support/CallRecorder.h"
+#include "support/CaughtComError.h"
 #include "support/TempDir.h"
 #include "support/TestDatabase.h"
 #include "ui/Ui.h"
@@ -53,16 +57,26 @@ class CatalogueTest : public ::testing::Test {
     std::string FormulaText(const CoreReport& report, const std::string& name) const;
 };
 
-template <typename Call>
-ComError CaughtComError(Call call) {
-    try {
-        call();
-    } catch (const ComError& error) {
-        return error;
-    }
-    ADD_FAILURE() << "no ComError was raised";
-    return ComError(0, "", "");
-}
+// Runs the catalogue's builders with scripted dialogs, for the property the test chooses.
+class BuilderTest : public CatalogueTest {
+  protected:
+    // Makes the described report the current one and runs the key's builder with the answer
+    // file `answers` (its whole JSON text). bParamsWindow and messages stay as the test left them.
+    RecordsetPtr RunBuilder(const std::string& key, const std::string& answers,
+                            const TestReport& description, const Variant& criteria);
+    // A report whose text parameters carry these formula names, with these sub-reports.
+    static TestReport ReportWith(const std::vector<std::string>& formulas,
+                                 std::vector<std::string> subreports = {});
+    // The one value of the report's named parameter; "(none)" when it has no such parameter.
+    Variant Formula(const std::string& name) const;
+
+    std::string propertyId = "P1";
+    std::string propertyName = "Maple Court";
+    bool bParamsWindow = false;
+    std::shared_ptr<CoreReport> report;
+    CoreParameterArray parameters;
+    std::ostringstream messages;
+};
 
 // The one value a parameter holds after SetCurrentValue or ApplyValues of one value; Empty when
 // it holds none.

@@ -15,10 +15,12 @@
 namespace hlreports::test {
 namespace {
 
-class PageBuilderTest : public CatalogueTest {
+class PageBuilderTest : public BuilderTest {
   protected:
     void SetUp() override {
-        CatalogueTest::SetUp();
+        BuilderTest::SetUp();
+        propertyId = "O'K";
+        propertyName = "Oak Knoll";
         TheSession().settings.propertyId = "O'K";
         db.Execute(
             "CREATE TABLE tblWorkOrder (WorkOrder int, Property TEXT, Unit TEXT, DateClosed date,"
@@ -70,30 +72,12 @@ class PageBuilderTest : public CatalogueTest {
                         "SELECT 1 AS One");
     }
 
+    // Runs the key's builder with these dialogs' answers; the report carries the named formulas.
     RecordsetPtr Run(const std::string& key, const std::string& dialogs,
                      const std::vector<std::string>& formulas = {},
                      Variant criteria = Variant::Null(), std::vector<std::string> subreports = {}) {
-        TestReport description;
-        description.subreports = std::move(subreports);
-        for (const std::string& name : formulas) {
-            description.parameters.push_back({name});
-        }
-        report = LoadCurrentReport(description);
-        parameters = report->Parameters();
-        TheSession().ui = std::make_shared<ScriptedUi>(
-            AnswerFile::Parse(R"({"dialogs": [)" + dialogs + "]}", "test"), messages);
-        BuilderContext context{"O'K", "Oak Knoll", bParamsWindow, parameters, criteria, report,
-                               "",    ""};
-        return StandardCatalogue().at(key).build(context);
-    }
-
-    Variant Formula(const std::string& name) {
-        for (const auto& parameter : parameters) {
-            if (parameter->Name() == name) {
-                return OnlyValue(*parameter);
-            }
-        }
-        return Variant("(none)");
+        return RunBuilder(key, R"({"dialogs": [)" + dialogs + "]}",
+                          ReportWith(formulas, std::move(subreports)), criteria);
     }
 
     // The last call that reached the procedure, as text; the command road's typed arguments
@@ -112,11 +96,6 @@ class PageBuilderTest : public CatalogueTest {
         }
         return "(not called)";
     }
-
-    bool bParamsWindow = false;
-    std::shared_ptr<CoreReport> report;
-    CoreParameterArray parameters;
-    std::ostringstream messages;
 };
 
 struct RowCase {

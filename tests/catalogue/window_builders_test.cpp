@@ -16,10 +16,10 @@
 namespace hlreports::test {
 namespace {
 
-class WindowBuilderTest : public CatalogueTest {
+class WindowBuilderTest : public BuilderTest {
   protected:
     void SetUp() override {
-        CatalogueTest::SetUp();
+        BuilderTest::SetUp();
         db.Execute(
             "CREATE TABLE tblProperties (Property TEXT PRIMARY KEY, LastStatementDate date);"
             "INSERT INTO tblProperties VALUES ('P1', NULL), ('P2', '2023-05-01');"
@@ -44,27 +44,7 @@ class WindowBuilderTest : public CatalogueTest {
     RecordsetPtr Run(const std::string& key, const std::string& answers,
                      const std::vector<std::string>& formulas = {},
                      Variant criteria = Variant::Null(), std::vector<std::string> subreports = {}) {
-        TestReport description;
-        description.subreports = std::move(subreports);
-        for (const std::string& name : formulas) {
-            description.parameters.push_back({name});
-        }
-        report = LoadCurrentReport(description);
-        parameters = report->Parameters();
-        TheSession().ui =
-            std::make_shared<ScriptedUi>(AnswerFile::Parse(answers, "test"), messages);
-        BuilderContext context{
-            propertyId, "Maple Court", bParamsWindow, parameters, criteria, report, "", ""};
-        return StandardCatalogue().at(key).build(context);
-    }
-
-    Variant Formula(const std::string& name) {
-        for (const auto& parameter : parameters) {
-            if (parameter->Name() == name) {
-                return OnlyValue(*parameter);
-            }
-        }
-        return Variant("(none)");
+        return RunBuilder(key, answers, ReportWith(formulas, std::move(subreports)), criteria);
     }
 
     static bool Called(const std::string& procedure) {
@@ -82,12 +62,6 @@ class WindowBuilderTest : public CatalogueTest {
         EXPECT_NE(call, calls.end()) << procedure;
         return *call;
     }
-
-    std::string propertyId = "P1";
-    bool bParamsWindow = false;
-    std::shared_ptr<CoreReport> report;
-    CoreParameterArray parameters;
-    std::ostringstream messages;
 };
 
 // Cancel in any window: nothing returned, the report's procedure never runs, bParamsWindow

@@ -34,10 +34,10 @@ struct RowCase {
     Variant criteria = Variant::Null();
 };
 
-class WindowRowsTest : public CatalogueTest {
+class WindowRowsTest : public BuilderTest {
   protected:
     void SetUp() override {
-        CatalogueTest::SetUp();
+        BuilderTest::SetUp();
         AddWindowProcedures(db);
         // The transaction report titles its accounts from the data folder's setup service.
         files.WriteFile("data/setup.json",
@@ -52,22 +52,10 @@ class WindowRowsTest : public CatalogueTest {
     // Runs the key's builder with one dialog's answers (a JSON object of the answer file).
     RecordsetPtr Build(const std::string& key, const std::string& dialog,
                        const TestReport& description, const Variant& criteria) {
-        report = LoadCurrentReport(description);
-        parameters = report->Parameters();
         messages.str("");
-        TheSession().ui = std::make_shared<ScriptedUi>(
-            AnswerFile::Parse(R"({"dialogs": [)" + dialog + "]}", "test"), messages);
         bParamsWindow = false;
-        BuilderContext context{
-            propertyId, "Maple Court", bParamsWindow, parameters, criteria, report, "", ""};
-        return StandardCatalogue().at(key).build(context);
+        return RunBuilder(key, R"({"dialogs": [)" + dialog + "]}", description, criteria);
     }
-
-    std::string propertyId = "P1";
-    std::shared_ptr<CoreReport> report;
-    CoreParameterArray parameters;
-    std::ostringstream messages;
-    bool bParamsWindow = false;
 };
 
 // How a recorded call reads in the cases: its text alone, or its argument lines.

@@ -18,11 +18,6 @@
 
 namespace hlreports::test {
 
-// The name the data tests know CaughtComError by.
-inline ComError CaughtFrom(const std::function<void()>& action) {
-    return CaughtComError(action);
-}
-
 // An open recordset with one field and no rows whose Source is `source`, ready for a requery.
 inline RecordsetPtr RecordsetWithSource(std::string source) {
     auto rows = std::make_shared<Recordset>();

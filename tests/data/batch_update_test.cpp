@@ -11,7 +11,7 @@
 namespace hlreports {
 namespace {
 
-using test::CaughtFrom;
+using test::CaughtComError;
 
 class BatchUpdate : public test::WrapperTest {
   protected:
@@ -85,7 +85,7 @@ TEST_F(BatchUpdate, ChangedRowRollsBackTheWholeBatch) {
     rows->SetValue("name", Variant("Second edit"));
     rows->Update();
     db.Execute("UPDATE tblResident SET name = 'Changed meanwhile' WHERE id = 2");
-    ComError error = CaughtFrom([&] { rs.RSUpdateBatch(rows, true); });
+    ComError error = CaughtComError([&] { rs.RSUpdateBatch(rows, true); });
     EXPECT_EQ(error.Number(), 3215);
     EXPECT_EQ(error.Source(), "clsRecordset.RSUpdateBatch");
     EXPECT_EQ(error.Description(),
@@ -102,7 +102,7 @@ TEST_F(BatchUpdate, DeletedRowIsNoticed) {
     RecordsetPtr rows = Residents();
     rows->Delete();
     db.Execute("DELETE FROM tblResident WHERE id = 1");
-    ComError error = CaughtFrom([&] { rs.RSUpdateBatch(rows, true); });
+    ComError error = CaughtComError([&] { rs.RSUpdateBatch(rows, true); });
     EXPECT_EQ(error.Description(),
               "Row cannot be located for deleting in tblResident: it was changed or deleted by "
               "another user since it "
@@ -164,7 +164,7 @@ TEST_F(BatchUpdate, ChangeMatchingSeveralRowsRollsBackTheBatch) {
         rows->Update();
         rows->MoveFirst();
         c.change(*rows);
-        ComError error = CaughtFrom([&] { rs.RSUpdateBatch(rows, true); });
+        ComError error = CaughtComError([&] { rs.RSUpdateBatch(rows, true); });
         EXPECT_EQ(error.Number(), 3215) << c.action;
         EXPECT_EQ(error.Description(),
                   std::string("Key column information is insufficient or incorrect. Too many rows "
@@ -179,7 +179,7 @@ TEST_F(BatchUpdate, ChangeMatchingSeveralRowsRollsBackTheBatch) {
     RecordsetPtr rows;
     rs.GetRS("SELECT property, name FROM tblResident WHERE property = 'P1'", rows, true);
     rows->Delete();
-    EXPECT_EQ(CaughtFrom([&] { rs.RSUpdateBatch(rows, true); }).Number(), 3215);
+    EXPECT_EQ(CaughtComError([&] { rs.RSUpdateBatch(rows, true); }).Number(), 3215);
     EXPECT_EQ(Count("property = 'P1'"), "2");
 }
 
@@ -200,7 +200,7 @@ TEST_F(BatchUpdate, RecordsetsWithoutOneBaseTableAreRefused) {
         rs.GetRS(sql, rows, true);
         rows->SetValue(0, Variant("X"));
         rows->Update();
-        ComError error = CaughtFrom([&] { rs.RSUpdateBatch(rows, true); });
+        ComError error = CaughtComError([&] { rs.RSUpdateBatch(rows, true); });
         EXPECT_EQ(error.Number(), 3215) << sql;
         EXPECT_EQ(error.Description(), message) << sql;
     }

@@ -12,7 +12,7 @@
 namespace hlreports {
 namespace {
 
-using test::CaughtFrom;
+using test::CaughtComError;
 
 struct ErrorCase {
     const char* operation;
@@ -82,7 +82,7 @@ TEST_F(WrapperErrors, EveryOperationRaisesItsOwnNumberAndSource) {
     for (const ErrorCase& row : cases) {
         clsRecordset wrapper;
         wrapper.SetConnectionString(db.ConnectionString());
-        ComError error = CaughtFrom([&] { row.call(wrapper, missingFile); });
+        ComError error = CaughtComError([&] { row.call(wrapper, missingFile); });
         std::string description = ReplaceAll(row.description, "{file}", missingFile);
         EXPECT_EQ(error.Number(), row.number) << row.operation;
         EXPECT_EQ(error.Source(), row.source) << row.operation;
@@ -96,7 +96,7 @@ TEST_F(WrapperErrors, EveryOperationRaisesItsOwnNumberAndSource) {
 
 // A successful operation clears an error left pending by an earlier one.
 TEST_F(WrapperErrors, SuccessClearsThePendingError) {
-    CaughtFrom([&] { rs.ExecuteRS("DELETE FROM nowhere"); });
+    CaughtComError([&] { rs.ExecuteRS("DELETE FROM nowhere"); });
     ASSERT_EQ(Err().Number(), 3205);
     EXPECT_TRUE(rs.ExecuteRS("DELETE FROM tblResident WHERE 0"));
     EXPECT_FALSE(Err().IsPending());
@@ -106,17 +106,17 @@ TEST_F(WrapperErrors, SuccessClearsThePendingError) {
 TEST_F(WrapperErrors, CreateParamsRaises3203) {
     SPParams params;
     params.Add("@Description", adVarChar, 30, adParamInput, VariantArray(0, 2));
-    ComError direct = CaughtFrom([&] { CreateParams(params); });
+    ComError direct = CaughtComError([&] { CreateParams(params); });
     EXPECT_EQ(direct.Number(), 3203);
     EXPECT_EQ(direct.Source(), "clsRecordset.CreateParams");
     EXPECT_EQ(direct.Description(),
               "parameter @Description holds an array or object, which cannot be a parameter value");
-    ComError viaCall = CaughtFrom([&] { rs.RunSPReturnValue("sp_GetName", params); });
+    ComError viaCall = CaughtComError([&] { rs.RunSPReturnValue("sp_GetName", params); });
     EXPECT_EQ(viaCall.Number(), 3201);
     EXPECT_EQ(viaCall.Description(), direct.Description() + " SP:sp_GetName");
     SPParams badDirection;
     badDirection.Add("@A", adInteger, 4, 9, 1);
-    EXPECT_EQ(CaughtFrom([&] { CreateParams(badDirection); }).Description(),
+    EXPECT_EQ(CaughtComError([&] { CreateParams(badDirection); }).Description(),
               "parameter @A has the unknown direction 9");
 }
 
@@ -124,7 +124,7 @@ TEST_F(WrapperErrors, CreateParamsRaises3203) {
 TEST_F(WrapperErrors, GetOutputParamsRaises3220) {
     SPParams params;
     std::vector<ProcedureArgument> arguments{{"@Gone", adInteger, 4, adParamOutput, Variant()}};
-    ComError error = CaughtFrom([&] { GetOutputParams(arguments, {Variant(1)}, params); });
+    ComError error = CaughtComError([&] { GetOutputParams(arguments, {Variant(1)}, params); });
     EXPECT_EQ(error.Number(), 3220);
     EXPECT_EQ(error.Source(), "clsRecordset.GetOutputParams");
     EXPECT_EQ(error.Description(), "Invalid procedure call or argument");

@@ -9,7 +9,7 @@
 namespace hlreports {
 namespace {
 
-using test::CaughtFrom;
+using test::CaughtComError;
 
 class WrapperLifecycle : public test::WrapperTest {
   protected:
@@ -144,7 +144,7 @@ TEST_F(WrapperLifecycle, DestroyingRollsBack) {
 TEST_F(WrapperLifecycle, FailureInsideTransactionKeepsIt) {
     rs.BeginTX();
     rs.ExecuteRS("INSERT INTO tblResident (property, name) VALUES ('P9', 'Kept')");
-    CaughtFrom([&] { rs.ExecuteRS("INSERT INTO nowhere VALUES (1)"); });
+    CaughtComError([&] { rs.ExecuteRS("INSERT INTO nowhere VALUES (1)"); });
     EXPECT_TRUE(rs.TXPending());
     EXPECT_TRUE(rs.IsConnectionOpen());
     rs.CommitTX();
@@ -154,7 +154,7 @@ TEST_F(WrapperLifecycle, FailureInsideTransactionKeepsIt) {
 // A second BeginTX fails with 3212 and leaves the first transaction in place.
 TEST_F(WrapperLifecycle, NestedBeginFailsAndKeepsTheTransaction) {
     rs.BeginTX();
-    ComError error = CaughtFrom([&] { rs.BeginTX(); });
+    ComError error = CaughtComError([&] { rs.BeginTX(); });
     EXPECT_EQ(error.Number(), 3212);
     EXPECT_EQ(error.Description(), "cannot start a transaction within a transaction");
     EXPECT_TRUE(rs.TXPending());

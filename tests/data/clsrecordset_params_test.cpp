@@ -11,7 +11,7 @@
 namespace hlreports {
 namespace {
 
-using test::CaughtFrom;
+using test::CaughtComError;
 
 struct TextCase {
     const char* what;
@@ -58,6 +58,18 @@ TEST(ParamsToString, WritesTheClassicText) {
          {{"@Amount", adDouble, adParamInput, " $1,250.50 "}},
          "@Amount=1250.5"},
         {"double", {{"@Rate", adDouble, adParamInput, 0.1}}, "@Rate=0.1"},
+        {"decimal keeps every digit",
+         {{"@Amount", adNumeric, adParamInput, *Decimal::Parse("-999999999999.999999")}},
+         "@Amount=-999999999999.999999"},
+        {"decimal trailing zeros dropped",
+         {{"@Amount", adDecimal, adParamInput, *Decimal::Parse("1250.500")}},
+         "@Amount=1250.5"},
+        {"numeric text keeps every digit",
+         {{"@Amount", adDecimal, adParamInput, ".9999999999999999999999999999"}},
+         "@Amount=0.9999999999999999999999999999"},
+        {"64-bit key text exact",
+         {{"@Key", adBigInt, adParamInput, "9223372036854775807"}},
+         "@Key=9223372036854775807"},
         {"boolean", {{"@Flag", adBoolean, adParamInput, true}}, "@Flag=-1"},
         {"numeric null", {{"@Days", adInteger, adParamInput, Variant::Null()}}, "@Days=NULL"},
         {"text null as empty text",
@@ -91,7 +103,7 @@ TEST(ParamsToString, NonNumericValueOfNumericTypeRaises3204) {
     for (const auto& [value, message] : cases) {
         SPParams params;
         params.Add("@Days", adInteger, 4, adParamInput, value);
-        ComError error = CaughtFrom([&] { clsRecordset::ParamsToString(params); });
+        ComError error = CaughtComError([&] { clsRecordset::ParamsToString(params); });
         EXPECT_EQ(error.Number(), 3204);
         EXPECT_EQ(error.Source(), "clsRecordset.ParamsToString");
         EXPECT_EQ(error.Description(), message);
@@ -105,12 +117,12 @@ TEST(ParamsToString, ArrayOrObjectIsRefusedLikeTheCommandRoad) {
     for (const int32_t type : {adVarChar, adDBDate, adDBTimeStamp, adInteger, adChar}) {
         SPParams params;
         params.Add("@Key", type, 10, adParamInput, array);
-        ComError text = CaughtFrom([&] { clsRecordset::ParamsToString(params); });
+        ComError text = CaughtComError([&] { clsRecordset::ParamsToString(params); });
         EXPECT_EQ(text.Number(), 3204) << type;
         EXPECT_EQ(text.Description(),
                   "parameter @Key holds an array or object, which cannot be a parameter value")
             << type;
-        ComError command = CaughtFrom([&] { CreateParams(params); });
+        ComError command = CaughtComError([&] { CreateParams(params); });
         EXPECT_EQ(command.Number(), 3203) << type;
         EXPECT_EQ(command.Description(), text.Description()) << type;
     }
@@ -142,7 +154,7 @@ TEST_F(WrapperParams, NonNumericValueFailsTheCall) {
     SPParams params;
     params.Add("@Property", adVarChar, 10, adParamInput, "P1");
     params.Add("@Days", adInteger, 4, adParamInput, "7 OR 1=1");
-    ComError error = CaughtFrom([&] { rs.RunSP("sp_Residents", &params); });
+    ComError error = CaughtComError([&] { rs.RunSP("sp_Residents", &params); });
     EXPECT_EQ(error.Number(), 3206);
     EXPECT_EQ(error.Source(), "clsRecordset.RunSP");
     EXPECT_EQ(error.Description(),

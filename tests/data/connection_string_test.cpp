@@ -13,7 +13,7 @@
 namespace hlreports {
 namespace {
 
-using test::CaughtFrom;
+using test::CaughtComError;
 
 struct KeyCase {
     const char* text;
@@ -60,7 +60,7 @@ TEST(ConnectionString, MalformedTextIsRefusedWithoutEchoingValues) {
          "the connection string is malformed: text follows the closed value of Pwd"},
     };
     for (const auto& [text, message] : cases) {
-        ComError error = CaughtFrom([&] { ParseConnectionString(text); });
+        ComError error = CaughtComError([&] { ParseConnectionString(text); });
         EXPECT_EQ(error.Description(), message) << text;
         EXPECT_EQ(error.Description().find("secret"), std::string::npos) << text;
     }
@@ -90,7 +90,7 @@ TEST(Backend, MissingFileIsNotCreated) {
     test::TempDir dir;
     std::filesystem::path missing = dir / "nope.db";
     ComError error =
-        CaughtFrom([&] { OpenConnection("Server=(embedded);Database=" + missing.string()); });
+        CaughtComError([&] { OpenConnection("Server=(embedded);Database=" + missing.string()); });
     EXPECT_EQ(error.Number(), ErrorNumber::DatabaseError);
     EXPECT_EQ(error.Description(), "the database file '" + missing.string() + "' does not exist");
     EXPECT_FALSE(std::filesystem::exists(missing));
@@ -101,7 +101,7 @@ TEST(Backend, FileThatIsNoDatabaseIsRefused) {
     test::TempDir dir;
     std::filesystem::path file = dir.WriteFile("notes.db", std::string(2048, 'x'));
     ComError error =
-        CaughtFrom([&] { OpenConnection("Server=(embedded);Database=" + file.string()); });
+        CaughtComError([&] { OpenConnection("Server=(embedded);Database=" + file.string()); });
     EXPECT_EQ(error.Description(),
               "cannot open the database file '" + file.string() + "': file is not a database");
     EXPECT_EQ(GetConnectionStats().open, 0);
@@ -110,7 +110,7 @@ TEST(Backend, FileThatIsNoDatabaseIsRefused) {
 // An embedded string without a file says so.
 TEST(Backend, EmbeddedStringWithoutDatabaseIsRefused) {
     for (const char* text : {"Server=(embedded)", "Server=(embedded);Database="}) {
-        ComError error = CaughtFrom([&] { OpenConnection(text); });
+        ComError error = CaughtComError([&] { OpenConnection(text); });
         EXPECT_EQ(error.Description(), "the connection string names no database file (Database=)")
             << text;
     }
@@ -120,7 +120,7 @@ TEST(Backend, EmbeddedStringWithoutDatabaseIsRefused) {
 // password.
 TEST(Backend, OtherConnectionStringsGoToOdbcWithoutThePassword) {
     unsetenv("HLREPORTS_ODBC_DRIVER");
-    ComError error = CaughtFrom([] {
+    ComError error = CaughtComError([] {
         OpenConnection("Server=sql01;Database=Hearth;Uid=sa;Pwd=s3cr3t;Provider=SQLOLEDB.1");
     });
     EXPECT_EQ(error.Description().rfind("the connection string names a server but no ODBC "
@@ -130,11 +130,11 @@ TEST(Backend, OtherConnectionStringsGoToOdbcWithoutThePassword) {
               0u)
         << error.Description();
     EXPECT_EQ(error.Description().find("s3cr3t"), std::string::npos);
-    ComError dsn = CaughtFrom([] { OpenConnection("DSN=HearthNoSuch;Pwd=s3cr3t"); });
+    ComError dsn = CaughtComError([] { OpenConnection("DSN=HearthNoSuch;Pwd=s3cr3t"); });
     EXPECT_EQ(dsn.Description().rfind("cannot connect to DSN=HearthNoSuch: [IM002]", 0), 0u)
         << dsn.Description();
     EXPECT_EQ(dsn.Description().find("s3cr3t"), std::string::npos);
-    ComError empty = CaughtFrom([] { OpenConnection(""); });
+    ComError empty = CaughtComError([] { OpenConnection(""); });
     EXPECT_EQ(empty.Description(), "the connection string is empty");
 }
 

@@ -10,7 +10,7 @@
 namespace hlreports {
 namespace {
 
-using test::CaughtFrom;
+using test::CaughtComError;
 using test::InstrumentedBackend;
 using test::InstrumentedBackendScope;
 
@@ -132,7 +132,7 @@ TEST_F(FaultInjection, FailingRollbackStillCloses) {
         wrapper.BeginTX();
         wrapper.ExecuteRS("DELETE FROM tblResident");
         InstrumentedBackend::failAt = InstrumentedBackend::calls + 1;  // the rollback
-        ComError error = CaughtFrom([&] { finish(wrapper); });
+        ComError error = CaughtComError([&] { finish(wrapper); });
         EXPECT_EQ(error.Source(), source);
         EXPECT_EQ(error.Number(), std::string(source) == "clsRecordset.RollbackTX" ? 3221 : 3222);
         EXPECT_FALSE(wrapper.TXPending()) << source;
@@ -149,7 +149,7 @@ TEST_F(FaultInjection, FailingUpdateBatchKeepsPendingChanges) {
     rows->SetValue("name", Variant("Edited"));
     rows->Update();
     InstrumentedBackendScope backend(2);  // open succeeds, UpdateBatch fails
-    ComError error = CaughtFrom([&] { rs.RSUpdateBatch(rows, false); });
+    ComError error = CaughtComError([&] { rs.RSUpdateBatch(rows, false); });
     EXPECT_EQ(error.Number(), 3215);
     EXPECT_EQ(error.Description(), "injected failure in UpdateBatch");
     ASSERT_TRUE(rows);

@@ -12,7 +12,7 @@
 namespace hlreports {
 namespace {
 
-using test::CaughtFrom;
+using test::CaughtComError;
 
 class ReadOnlyRoad : public test::WrapperTest {
   protected:
@@ -124,7 +124,7 @@ TEST_F(ReadOnlyRoad, QueriesThatCouldChangeAnythingAreRefused) {
     };
     for (const Case& row : cases) {
         RecordsetPtr rows;
-        ComError error = CaughtFrom([&] { rs.GetRSReadOnly(row.sql, rows); });
+        ComError error = CaughtComError([&] { rs.GetRSReadOnly(row.sql, rows); });
         EXPECT_EQ(error.Number(), 3208) << row.sql;
         EXPECT_EQ(error.Source(), "clsRecordset.GetRSReadOnly") << row.sql;
         EXPECT_EQ(error.Description(), row.description + " SQL:" + row.sql);
@@ -161,7 +161,7 @@ TEST_F(ReadOnlyRoad, PlaceholderMistakesNameThePlaceholder) {
     };
     for (const Case& row : cases) {
         RecordsetPtr rows;
-        ComError error = CaughtFrom([&] { rs.GetRSReadOnly(row.sql, rows, row.values); });
+        ComError error = CaughtComError([&] { rs.GetRSReadOnly(row.sql, rows, row.values); });
         EXPECT_EQ(error.Description(), std::string(row.description) + " SQL:" + row.sql);
     }
 }
@@ -211,7 +211,7 @@ TEST_F(ReadOnlyRoad, ProcedureRefusalsAndMistakes) {
     for (const Case& row : cases) {
         RecordsetPtr rows;
         ComError error =
-            CaughtFrom([&] { rs.RunSpRetRSReadOnly(row.procedure, rows, row.arguments); });
+            CaughtComError([&] { rs.RunSpRetRSReadOnly(row.procedure, rows, row.arguments); });
         EXPECT_EQ(error.Number(), 3207) << row.procedure;
         EXPECT_EQ(error.Source(), "clsRecordset.RunSpRetRSReadOnly");
         EXPECT_EQ(error.Description(), row.description + " SP:" + row.procedure);
@@ -225,7 +225,7 @@ TEST_F(ReadOnlyRoad, ProcedureRefusalsAndMistakes) {
 TEST_F(ReadOnlyRoad, OrdinaryRoadWritesAfterARefusal) {
     rs.BeginTX();
     RecordsetPtr rows;
-    CaughtFrom([&] { rs.GetRSReadOnly("DELETE FROM tblResident", rows); });
+    CaughtComError([&] { rs.GetRSReadOnly("DELETE FROM tblResident", rows); });
     EXPECT_TRUE(rs.TXPending());
     EXPECT_TRUE(rs.ExecuteRS("DELETE FROM tblResident WHERE property = 'P2'"));
     EXPECT_EQ(Query("SELECT name FROM tblResident", {}), "Ann Lee,Bo Park");

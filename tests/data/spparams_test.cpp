@@ -10,7 +10,7 @@
 namespace hlreports {
 namespace {
 
-using test::CaughtFrom;
+using test::CaughtComError;
 
 // Enumeration, Item(position) and Count follow insertion order, which is the order of the call.
 TEST(SPParams, KeepsInsertionOrder) {
@@ -34,7 +34,7 @@ TEST(SPParams, DuplicateKeyRaises457AndKeepsTheFirst) {
     SPParams params;
     params.Add("@Property", adVarChar, 10, adParamInput, "P1");
     ComError error =
-        CaughtFrom([&] { params.Add("@PROPERTY", adVarChar, 10, adParamInput, "P2"); });
+        CaughtComError([&] { params.Add("@PROPERTY", adVarChar, 10, adParamInput, "P2"); });
     EXPECT_EQ(error.Number(), 457);
     EXPECT_EQ(error.Description(),
               "This key is already associated with an element of this collection");
@@ -48,7 +48,7 @@ TEST(SPParams, UnknownKeyRaises5) {
     params.Add("@A", adInteger, 4, adParamInput, 1);
     for (auto action : std::vector<std::function<void()>>{
              [&] { params.Item("@B"); }, [&] { params.Item(0); }, [&] { params.Item(2); }}) {
-        ComError error = CaughtFrom(action);
+        ComError error = CaughtComError(action);
         EXPECT_EQ(error.Number(), 5);
         EXPECT_EQ(error.Description(), "Invalid procedure call or argument");
     }

@@ -7,13 +7,15 @@
 
 #include "data/Connections.h"
 #include "data/DataTestHelpers.h"
+#include "data/SPParams.h"
+#include "data/clsRecordset.h"
 #include "recordset/AdoTypes.h"
 #include "support/TestDatabase.h"
 
 namespace hlreports {
 namespace {
 
-using test::CaughtFrom;
+using test::CaughtComError;
 
 Variant Dec(const char* text) {
     const std::optional<Decimal> value = Decimal::Parse(text);
@@ -42,6 +44,8 @@ class EmbeddedDecimals : public ::testing::Test {
                         "SELECT @In AS \"@Out\";");
         db.AddProcedure("sp_EchoWide", "@In decimal(29,0), @Out decimal(29,0) OUTPUT",
                         "SELECT @In AS \"@Out\";");
+        db.AddProcedure("sp_Row28", "@In decimal(28,0)", "SELECT @In AS Echo;");
+        db.AddProcedure("sp_RowScale28", "@In decimal(28,28)", "SELECT @In AS Echo;");
         connection = OpenConnection(db.ConnectionString());
     }
 };
@@ -88,6 +92,36 @@ TEST_F(EmbeddedDecimals, TextRoadAndRowsKeepEveryDigit) {
     EXPECT_EQ(shortRows->Value("Stored"), Variant("real"));  // numeric in SQL, still exact
 }
 
+// The wrapper's argument text writes a decimal unquoted with every digit, and the call text
+// reads such a literal back exactly: no step of the text road goes through a double.
+TEST_F(EmbeddedDecimals, ArgumentTextKeepsEveryDigit) {
+    struct Row {
+        const char* procedure;
+        int32_t type;
+        Variant value;
+        const char* echoed;
+    };
+    const Row rows[] = {
+        {"sp_Echo18", adNumeric, Dec("-999999999999.999999"), "-999999999999.999999"},
+        {"sp_Row28", adDecimal, Dec("9999999999999999999999999999"),
+         "9999999999999999999999999999"},
+        {"sp_Row28", adDecimal, Variant("-9999999999999999999999999999"),
+         "-9999999999999999999999999999"},
+        {"sp_RowScale28", adNumeric, Dec(".9999999999999999999999999999"),
+         "0.9999999999999999999999999999"},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.echoed);
+        SPParams params;
+        params.Add("@In", row.type, 19, adParamInput, row.value);
+        const std::string text = row.procedure + (" " + clsRecordset::ParamsToString(params));
+        EXPECT_EQ(text.find('\''), std::string::npos) << text;
+        RecordsetPtr result = connection->OpenRecordset(text);
+        ASSERT_TRUE(result);
+        EXPECT_EQ(result->Value("Echo").ToString(), row.echoed);
+    }
+}
+
 // A value beyond the declared precision or scale is refused, naming procedure and parameter.
 TEST_F(EmbeddedDecimals, ValueBeyondPrecisionOrScaleIsRefused) {
     struct Row {
@@ -106,7 +140,7 @@ TEST_F(EmbeddedDecimals, ValueBeyondPrecisionOrScaleIsRefused) {
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.message);
-        const ComError error = CaughtFrom([&] {
+        const ComError error = CaughtComError([&] {
             (void)connection->CallProcedure(row.procedure,
                                             {DecimalIn("@In", row.value), DecimalOut("@Out")});
         });
@@ -126,7 +160,7 @@ TEST_F(EmbeddedDecimals, TableColumnsNeverLoseDigitsSilently) {
     EXPECT_EQ(rows->Value("amount").Kind(), VariantKind::Decimal);
     rows->SetValue("amount", Dec("-999999999999.999999"));
     rows->Update();
-    const ComError error = CaughtFrom([&] { connection->UpdateBatch(*rows); });
+    const ComError error = CaughtComError([&] { connection->UpdateBatch(*rows); });
     EXPECT_NE(error.Description().find("'-999999999999.999999' has more digits than a decimal "
                                        "column of the embedded database keeps (15)"),
               std::string::npos)

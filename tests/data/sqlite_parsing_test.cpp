@@ -10,7 +10,7 @@
 namespace hlreports {
 namespace {
 
-using test::CaughtFrom;
+using test::CaughtComError;
 
 // The classic declaration reads into names, types, sizes, defaults and OUTPUT flags.
 TEST(ParameterDeclarations, ReadsNamesTypesDefaultsAndOutputs) {
@@ -77,7 +77,7 @@ TEST(ParameterDeclarations, FaultsAreNamed) {
          "procedure sp_x: parameter declarations: a quoted text is not closed at position 17"},
     };
     for (const auto& [text, message] : cases) {
-        ComError error = CaughtFrom([&] { ParseParameterDeclarations("sp_x", text); });
+        ComError error = CaughtComError([&] { ParseParameterDeclarations("sp_x", text); });
         EXPECT_EQ(error.Description(), message) << text;
     }
 }
@@ -177,6 +177,10 @@ TEST(CallText, ReadsArguments) {
           {"", Variant(3)},
           {"", Variant(1000.0)},
           {"", Variant(3000000000.0)}}},
+        {"sp_x 9999999999999999999999999999, -999999999999.999999, 0.1",
+         {{"", Variant(*Decimal::Parse("9999999999999999999999999999"))},
+          {"", Variant(*Decimal::Parse("-999999999999.999999"))},
+          {"", Variant(0.1)}}},
         {"sp_x 'a', @B=2;", {{"", Variant("a")}, {"@B", Variant(2)}}},
         {"sp_x ''", {{"", Variant("")}}},
         {"sp_x", {}},
@@ -208,14 +212,14 @@ TEST(CallText, MalformedCallsAreNamed) {
         {"sp_x 1;2", "procedure call sp_x: expected ',' or the end of the call at position 8"},
     };
     for (const auto& [text, message] : cases) {
-        ComError error = CaughtFrom([&] {
+        ComError error = CaughtComError([&] {
             std::optional<CallHead> head = ParseCallHead(text);
             ASSERT_TRUE(head);
             ParseCallArguments(text, *head);
         });
         EXPECT_EQ(error.Description(), message) << text;
     }
-    ComError noName = CaughtFrom([] { ParseCallHead("EXEC "); });
+    ComError noName = CaughtComError([] { ParseCallHead("EXEC "); });
     EXPECT_EQ(noName.Description(),
               "procedure call: expected the name of a procedure at position 6");
 }

@@ -10,7 +10,7 @@
 namespace hlreports {
 namespace {
 
-using test::CaughtFrom;
+using test::CaughtComError;
 
 ProcedureArgument In(std::string name, Variant value) {
     return {std::move(name), adVarChar, 10, adParamInput, std::move(value)};
@@ -178,7 +178,7 @@ TEST_F(EmbeddedProcedures, BrokenCallsAreNamed) {
          "position 10"},
     };
     for (const auto& [call, message] : cases) {
-        EXPECT_EQ(CaughtFrom(call).Description(), message);
+        EXPECT_EQ(CaughtComError(call).Description(), message);
     }
 }
 
@@ -187,20 +187,21 @@ TEST_F(EmbeddedProcedures, BrokenCallsAreNamed) {
 TEST_F(EmbeddedProcedures, NulByteAfterAStatementIsAnError) {
     using namespace std::string_literals;
     db.AddProcedure("sp_Nul", "", "SELECT 1 AS a;\0SELECT 2 AS b"s);
-    EXPECT_EQ(CaughtFrom([&] { connection->OpenRecordset("sp_Nul"); }).Description(),
+    EXPECT_EQ(CaughtComError([&] { connection->OpenRecordset("sp_Nul"); }).Description(),
               "procedure sp_Nul: the text holds a NUL byte at offset 14, where no statement can "
               "start");
-    EXPECT_EQ(CaughtFrom([&] { connection->Execute("SELECT 1;\0"s); }).Description(),
+    EXPECT_EQ(CaughtComError([&] { connection->Execute("SELECT 1;\0"s); }).Description(),
               "the text holds a NUL byte at offset 9, where no statement can start");
-    EXPECT_EQ(CaughtFrom([&] { connection->OpenRecordset("SELECT 1 AS a; \0 "s); }).Description(),
-              "the text holds a NUL byte at offset 15, where no statement can start");
+    EXPECT_EQ(
+        CaughtComError([&] { connection->OpenRecordset("SELECT 1 AS a; \0 "s); }).Description(),
+        "the text holds a NUL byte at offset 15, where no statement can start");
 }
 
 // A database without the catalogue table knows no procedures.
 TEST(EmbeddedProcedureCatalogue, NoCatalogueMeansUnknownProcedure) {
     test::TestDatabase db("DROP TABLE sys_procedures;");
     std::unique_ptr<Connection> connection = OpenConnection(db.ConnectionString());
-    EXPECT_EQ(CaughtFrom([&] { connection->OpenRecordset("sp_x @A=1"); }).Description(),
+    EXPECT_EQ(CaughtComError([&] { connection->OpenRecordset("sp_x @A=1"); }).Description(),
               "Could not find stored procedure 'sp_x'.");
 }
 
@@ -229,7 +230,7 @@ TEST_F(EmbeddedProcedures, PlainSqlRunsAndRefusesParameters) {
     RecordsetPtr rows =
         connection->OpenRecordset("SELECT 1 AS a; SELECT count(*) AS n FROM tblItem");
     EXPECT_EQ(First(rows, "n"), Variant(3));
-    EXPECT_EQ(CaughtFrom([&] {
+    EXPECT_EQ(CaughtComError([&] {
                   connection->OpenRecordset("SELECT * FROM tblItem WHERE property = @P");
               }).Description(),
               "the SQL text uses the parameter @P, which has no value");

@@ -10,7 +10,7 @@
 namespace hlreports {
 namespace {
 
-using test::CaughtFrom;
+using test::CaughtComError;
 
 class ColumnTypes : public ::testing::Test {
   protected:
@@ -126,7 +126,7 @@ TEST_F(ColumnTypes, ValuesThatDoNotFitAreRefused) {
         {"SELECT x'00ff' AS blob", "column blob holds binary data, which reports cannot read"},
     };
     for (const auto& [sql, message] : cases) {
-        EXPECT_EQ(CaughtFrom([&] { connection->OpenRecordset(sql); }).Description(), message)
+        EXPECT_EQ(CaughtComError([&] { connection->OpenRecordset(sql); }).Description(), message)
             << sql;
     }
 }

@@ -10,6 +10,7 @@
 
 #include "engine/CoreReport.h"
 #include "runtime/ComError.h"
+#include "support/CaughtComError.h"
 #include "support/TempDir.h"
 
 namespace hlreports::test {
@@ -27,17 +28,5 @@ std::string RowsXml(const std::vector<TestField>& fields, const std::vector<Test
 // Writes `xml` as `fileName` in `folder` and loads it into a new report.
 std::shared_ptr<CoreReport> LoadReport(const TempDir& folder, const std::string& xml,
                                        const std::string& fileName = "test.rpt");
-
-// Runs `call` and returns the ComError it raised; fails the test when it raised none.
-template <typename Call>
-ComError CaughtComError(Call call) {
-    try {
-        call();
-    } catch (const ComError& error) {
-        return error;
-    }
-    ADD_FAILURE() << "no ComError was raised";
-    return ComError(0, "", "");
-}
 
 }  // namespace hlreports::test

@@ -34,6 +34,7 @@ const std::vector<std::string> kServerSchema = {
     " SELECT r.id, r.name FROM tblResident r WHERE r.property = Property ORDER BY r.id; END",
     "CREATE PROCEDURE sp_AddResident(IN Property VARCHAR(10), IN Name VARCHAR(60))"
     " INSERT INTO tblResident (property, name) VALUES (Property, Name)",
+    "CREATE PROCEDURE sp_EchoAmount(IN Amount DECIMAL(28,6)) SELECT Amount AS Echo",
     "CREATE PROCEDURE sp_Balance(IN Property VARCHAR(10), OUT Total DECIMAL(19,4),"
     " OUT LastMove DATE) SELECT SUM(r.balance), MAX(r.moved) INTO Total, LastMove"
     " FROM tblResident r WHERE r.property = Property",
@@ -45,6 +46,7 @@ void BuildEmbedded(const test::TestDatabase& db) {
     db.AddProcedure("sp_Residents", "@Property varchar(10), @Days int = NULL",
                     "SELECT id, property, name, balance, moved FROM tblResident"
                     " WHERE property = @Property ORDER BY id");
+    db.AddProcedure("sp_EchoAmount", "@Amount decimal(28,6)", "SELECT @Amount AS Echo");
     db.AddProcedure("sp_Balance",
                     "@Property varchar(10), @Total money OUTPUT, @LastMove date OUTPUT",
                     "SELECT sum(balance) AS \"@Total\", max(moved) AS \"@LastMove\""
@@ -148,6 +150,16 @@ std::vector<RoadCase> Cases() {
                     params.GetValue("@LastMove").DisplayText();
          },
          "100 1/15/2024"},
+        {"a decimal keeps every digit on the text road",
+         [](clsRecordset& rs) {
+             SPParams params;
+             params.Add("@Amount", adNumeric, 19, adParamInput,
+                        *Decimal::Parse("-9999999999999999999999.999999"));
+             RecordsetPtr rows;
+             rs.RunSpRetRS("sp_EchoAmount", rows, &params, false);
+             return rows->Value("Echo").ToString();
+         },
+         "-9999999999999999999999.999999"},
         {"RunSpRetRS runs the argument text with bound values",
          [](clsRecordset& rs) {
              SPParams params = Inputs({{"@Property", "P1"}});

@@ -9,6 +9,7 @@
 #include "prompts/PromptsFixture.h"
 #include "prompts/clsList.h"
 #include "runtime/ComError.h"
+#include "support/CaughtComError.h"
 
 namespace hlreports::test {
 namespace {
@@ -46,13 +47,7 @@ class ListObjectTest : public PromptsTest {
     }
 
     ComError GetRsError(clsList& list) {
-        try {
-            list.GetRS(*report);
-        } catch (const ComError& error) {
-            return error;
-        }
-        ADD_FAILURE() << "no error";
-        return ComError(0, "", "");
+        return test::CaughtComError([&] { list.GetRS(*report); });
     }
 };
 

@@ -14,6 +14,7 @@
 #include "runtime/ComError.h"
 #include "runtime/Session.h"
 #include "service/ReportDispatcher.h"
+#include "support/CaughtComError.h"
 #include "support/TempDir.h"
 #include "support/TestDatabase.h"
 #include "ui/Ui.h"
@@ -61,16 +62,5 @@ class ServiceTest : public ::testing::Test {
     // Rows of tblUnit; `where` picks which.
     RecordsetPtr Units(const std::string& where = "1") const;
 };
-
-template <typename Call>
-ComError CaughtComError(Call call) {
-    try {
-        call();
-    } catch (const ComError& error) {
-        return error;
-    }
-    ADD_FAILURE() << "no ComError was raised";
-    return ComError(0, "", "");
-}
 
 }  // namespace hlreports::test

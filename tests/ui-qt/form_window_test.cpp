@@ -52,6 +52,7 @@ TEST_F(QtDriver, ControlKindsMapToWidgets) {
         {ControlKind::OptionButton, "optOne", "QRadioButton"},
         {ControlKind::Frame, "fraBox", "QGroupBox"},
         {ControlKind::CommandButton, "cmdOK", "QPushButton"},
+        {ControlKind::CommandButton, "cmdCalendar", "QPushButton"},
         {ControlKind::DatePicker, "dtpDate", "QDateEdit"},
         {ControlKind::MonthView, "mvwMonth", "QCalendarWidget"},
         {ControlKind::GridCombo, "cboGrid", "QComboBox"},
@@ -67,6 +68,7 @@ TEST_F(QtDriver, ControlKindsMapToWidgets) {
     }
     form.Get("lblName").SetCaption("&Name && more:");
     form.Get("cmdOK").SetCaption("&OK");
+    form.Get("cmdCalendar").SetPicture(StockPicture::Calendar);
     form.Get("chkAll").SetCaption("All").SetValue(Variant::Integer(vbChecked));
     form.Get("fraBox").SetCaption("Sort");
     form.Get("optOne").SetContainer(form.Get("fraBox")).Move(100, 200, 1000, 255);
@@ -96,6 +98,8 @@ TEST_F(QtDriver, ControlKindsMapToWidgets) {
     EXPECT_EQ(window.windowTitle(), "Every Kind");
     EXPECT_EQ(ControlWidget<QLabel>(window, "lblName")->text(), "Name & more:");
     EXPECT_EQ(ControlWidget<QPushButton>(window, "cmdOK")->text(), "&OK");
+    EXPECT_TRUE(ControlWidget<QPushButton>(window, "cmdOK")->icon().isNull());
+    EXPECT_FALSE(ControlWidget<QPushButton>(window, "cmdCalendar")->icon().isNull());
     EXPECT_TRUE(ControlWidget<QCheckBox>(window, "chkAll")->isChecked());
     EXPECT_EQ(ControlWidget<QGroupBox>(window, "fraBox")->title(), "Sort");
     EXPECT_EQ(ControlWidget(window, "optOne")->parentWidget(), ControlWidget(window, "fraBox"));
@@ -167,6 +171,32 @@ TEST_F(QtDriver, TitleBarCloseIsTheModelsClose) {
     dialog.ShowModal();
     EXPECT_FALSE(dialog.IsVisible());
     EXPECT_EQ(dialog.events, (std::vector<std::string>{"tab from 0", "unload"}));
+}
+
+// A grid whose dialog handles its keys gets arrow keys and typed characters from the model, not
+// from the table's own navigation; other keys and grids without handlers stay the widget's.
+TEST_F(QtDriver, GridKeysReachTheModelsHandlers) {
+    Form form("frmKeys", "Keys");
+    form.Move(0, 0, 6000, 4000);
+    Control& grid = form.Add(ControlKind::Grid, "grdList");
+    grid.Move(100, 100, 4000, 2000);
+    form.Add(ControlKind::Grid, "grdPlain").Move(100, 2200, 4000, 1000);
+    std::vector<std::string> heard;
+    grid.handlers.keyDown = [&](int& code) { heard.push_back("down " + std::to_string(code)); };
+    grid.handlers.keyPress = [&](int& ascii) { heard.push_back("press " + std::to_string(ascii)); };
+    ui_->onShown = [&](Form&, FormWindow& window) {
+        QWidget* list = ControlWidget(window, "grdList");
+        form.SetFocus(grid);
+        QTest::keyClick(list, Qt::Key_Down);
+        QTest::keyClick(list, Qt::Key_PageUp);
+        QTest::keyClick(list, Qt::Key_B);
+        QTest::keyClick(list, Qt::Key_C, Qt::ControlModifier);  // a shortcut, not type-ahead
+        form.SetFocus(form.Get("grdPlain"));
+        QTest::keyClick(ControlWidget(window, "grdPlain"), Qt::Key_Down);
+        window.close();
+    };
+    form.ShowModal();
+    EXPECT_EQ(heard, (std::vector<std::string>{"down 40", "down 33", "press 98"}));
 }
 
 // An error raised by the dialog's code inside a gesture ends the window and reaches the caller.
