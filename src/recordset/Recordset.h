@@ -148,6 +148,7 @@ class Recordset : public ComObject {
     std::shared_ptr<Recordset> SavedCopy();
 
   private:
+    friend class RecordsetLoader;  // fills the rows of a fetched recordset before it opens
     // What a save starts with: an open recordset (else 3704 naming SaveXml), the edit in
     // progress updated; the deleted rows the filter lets through, in row order.
     std::vector<uint32_t> PrepareSave();

@@ -50,4 +50,12 @@ inline std::string SourceOf(const char* operation) {
     throw ComError(3219, SourceOf(operation), "Operation is not allowed in this context.");
 }
 
+// A value that does not convert to its field's type; `detail` (a sentence) follows the text.
+// `source` is whole here: conversions serve several operations.
+[[noreturn]] inline void RaiseWrongType(const std::string& source, const std::string& detail = {}) {
+    const std::string text =
+        "Application uses a value of the wrong type for the current operation.";
+    throw ComError(3421, source, detail.empty() ? text : text + " " + detail);
+}
+
 }  // namespace hlreports::recordset_errors

@@ -3,24 +3,23 @@
 
 #include <algorithm>
 #include <bit>
+#include <cassert>
 #include <cstring>
 #include <limits>
 
+#include "recordset/RecordsetErrors.h"
 #include "recordset/RecordsetValueText.h"
 #include "runtime/ComError.h"
 
 namespace hlreports {
+
+using recordset_errors::RaiseWrongType;
 
 namespace {
 
 constexpr uint64_t LongTextFlag = uint64_t{1} << 63;
 constexpr uint64_t LengthBits = 24;
 constexpr uint64_t LengthMask = (uint64_t{1} << LengthBits) - 1;
-
-[[noreturn]] void RaiseWrongType(const char* source) {
-    throw ComError(3421, source,
-                   "Application uses a value of the wrong type for the current operation.");
-}
 
 // Whole number of a Variant for the integer kinds; text is read exactly so that 64-bit values
 // keep every digit.
@@ -59,10 +58,7 @@ int64_t WholeNumber(const Variant& value, bool isUnsigned, uint64_t& unsignedBit
 Decimal FitDecimal(const FieldInfo& field, const Decimal& value, const char* source) {
     std::optional<Decimal> fitted = FitDecimalToField(field, value);
     if (!fitted) {
-        throw ComError(3421, source,
-                       "Application uses a value of the wrong type for the current operation. "
-                       "The " +
-                           DecimalMisfitText(field, value) + ".");
+        RaiseWrongType(source, "The " + DecimalMisfitText(field, value) + ".");
     }
     return *fitted;
 }
@@ -84,12 +80,12 @@ CellValue ConvertCell(const FieldInfo& field, CellKind kind, const Variant& valu
             case CellKind::UnsignedLong:
             case CellKind::BigInt: {
                 uint64_t bits = 0;
-                const int64_t whole = WholeNumber(value, false, bits, source);
-                const IntegerRange range = IntegerRangeOf(field.type);
-                if (whole < range.low || whole > range.high) {
+                const std::optional<uint64_t> whole =
+                    WholeCellBits(field, kind, WholeNumber(value, false, bits, source));
+                if (!whole) {
                     RaiseWrongType(source);
                 }
-                cell.bits = static_cast<uint64_t>(whole);
+                cell.bits = *whole;
                 break;
             }
             case CellKind::UnsignedBigInt:
@@ -97,18 +93,13 @@ CellValue ConvertCell(const FieldInfo& field, CellKind kind, const Variant& valu
                 break;
             case CellKind::Double:
             case CellKind::Single: {
-                double number = value.Kind() == VariantKind::Date ? value.ToDate().DayNumber()
-                                                                  : value.ToDouble();
-                if (!std::isfinite(number)) {
+                const std::optional<uint64_t> real = RealCellBits(
+                    kind, value.Kind() == VariantKind::Date ? value.ToDate().DayNumber()
+                                                            : value.ToDouble());
+                if (!real) {
                     RaiseWrongType(source);
                 }
-                if (kind == CellKind::Single) {
-                    if (std::fabs(number) > std::numeric_limits<float>::max()) {
-                        RaiseWrongType(source);
-                    }
-                    number = static_cast<float>(number);
-                }
-                cell.bits = std::bit_cast<uint64_t>(number);
+                cell.bits = *real;
                 break;
             }
             case CellKind::Currency:
@@ -124,17 +115,12 @@ CellValue ConvertCell(const FieldInfo& field, CellKind kind, const Variant& valu
                 break;
             }
             case CellKind::Date: {
-                double dayNumber = value.ToDate().DayNumber();
-                // Years 100..9999, the range the date text and the runtime can carry.
-                if (!(dayNumber >= -657'434.0 && dayNumber < 2'958'466.0)) {
+                const std::optional<uint64_t> date =
+                    DateCellBits(field, value.ToDate().DayNumber());
+                if (!date) {
                     RaiseWrongType(source);
                 }
-                if (field.type == adDBDate) {
-                    dayNumber = std::trunc(dayNumber);
-                } else if (field.type == adDBTime) {
-                    dayNumber = std::fabs(dayNumber - std::trunc(dayNumber));
-                }
-                cell.bits = std::bit_cast<uint64_t>(dayNumber);
+                cell.bits = *date;
                 break;
             }
             case CellKind::Boolean:
@@ -142,19 +128,12 @@ CellValue ConvertCell(const FieldInfo& field, CellKind kind, const Variant& valu
                 break;
             case CellKind::Text: {
                 cell.text = value.ToString();
-                if (field.type == adGUID) {
-                    auto guid = NormalizeGuid(cell.text);
-                    if (!guid) {
+                if (IsSpecialTextType(field.type)) {
+                    std::optional<std::string> normal = NormalizedSpecialText(field, cell.text);
+                    if (!normal) {
                         RaiseWrongType(source);
                     }
-                    cell.text = std::move(*guid);
-                } else if (field.type == adBinary || field.type == adVarBinary ||
-                           field.type == adLongVarBinary) {
-                    auto hex = NormalizeHex(cell.text);
-                    if (!hex) {
-                        RaiseWrongType(source);
-                    }
-                    cell.text = std::move(*hex);
+                    cell.text = std::move(*normal);
                 }
                 break;
             }
@@ -273,6 +252,55 @@ CellKind CellKindOf(int32_t adoType) {
 
 bool IsTextKind(CellKind kind) {
     return kind == CellKind::Text;
+}
+
+std::optional<uint64_t> WholeCellBits(const FieldInfo& field, CellKind kind, int64_t value) {
+    if (kind == CellKind::UnsignedBigInt) {
+        if (value < 0) {
+            return std::nullopt;
+        }
+        return static_cast<uint64_t>(value);
+    }
+    const IntegerRange range = IntegerRangeOf(field.type);
+    if (value < range.low || value > range.high) {
+        return std::nullopt;
+    }
+    return static_cast<uint64_t>(value);
+}
+
+std::optional<uint64_t> RealCellBits(CellKind kind, double value) {
+    if (!std::isfinite(value)) {
+        return std::nullopt;
+    }
+    if (kind == CellKind::Single) {
+        if (std::fabs(value) > std::numeric_limits<float>::max()) {
+            return std::nullopt;
+        }
+        value = static_cast<float>(value);
+    }
+    return std::bit_cast<uint64_t>(value);
+}
+
+std::optional<uint64_t> DateCellBits(const FieldInfo& field, double dayNumber) {
+    // Years 100..9999, the range the date text and the runtime can carry.
+    if (!(dayNumber >= -657'434.0 && dayNumber < 2'958'466.0)) {
+        return std::nullopt;
+    }
+    if (field.type == adDBDate) {
+        dayNumber = std::trunc(dayNumber);
+    } else if (field.type == adDBTime) {
+        dayNumber = std::fabs(dayNumber - std::trunc(dayNumber));
+    }
+    return std::bit_cast<uint64_t>(dayNumber);
+}
+
+bool IsSpecialTextType(int32_t adoType) {
+    return adoType == adGUID || adoType == adBinary || adoType == adVarBinary ||
+           adoType == adLongVarBinary;
+}
+
+std::optional<std::string> NormalizedSpecialText(const FieldInfo& field, std::string_view text) {
+    return field.type == adGUID ? NormalizeGuid(text) : NormalizeHex(text);
 }
 
 uint64_t TextArena::Add(std::string_view text) {
@@ -429,6 +457,20 @@ Variant RowStore::Normalize(int column, const Variant& value, const char* source
 
 CellValue RowStore::ToCell(int column, const Variant& value, const char* source) const {
     return ConvertCell(Field(column), Kind(column), value, source);
+}
+
+void RowStore::AllowNull(int column) {
+    fields_[static_cast<std::size_t>(column)].attributes |= adFldIsNullable | adFldMayBeNull;
+}
+
+void RowStore::ReplaceField(int column, FieldInfo field) {
+    Column& target = Col(column);
+    assert(std::all_of(target.nulls.begin(), target.nulls.end(),
+                       [](uint8_t isNull) { return isNull != 0; }) &&
+           "a field is replaced only while its column holds no value");
+    target.kind = CellKindOf(field.type);
+    target.highSlots.assign(target.kind == CellKind::Decimal ? target.slots.size() : 0, 0);
+    fields_[static_cast<std::size_t>(column)] = std::move(field);
 }
 
 void RowStore::SetState(uint32_t row, RowState state) {

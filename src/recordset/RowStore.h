@@ -55,6 +55,19 @@ std::optional<Decimal> FitDecimalToField(const FieldInfo& field, const Decimal& 
 std::string DecimalMisfitText(const FieldInfo& field, const Decimal& value);
 bool IsTextKind(CellKind kind);
 
+// The checks a value of each kind passes on its way into a column, shared by the Variant
+// conversion and the loaders' typed setters; nothing when the field cannot hold the value.
+// A whole number of an integer kind, within the range of the field's type:
+std::optional<uint64_t> WholeCellBits(const FieldInfo& field, CellKind kind, int64_t value);
+// A finite real (Single columns: within a float's range, rounded to a float):
+std::optional<uint64_t> RealCellBits(CellKind kind, double value);
+// A day number of years 100..9999, cut to the date or the time of day for those field types:
+std::optional<uint64_t> DateCellBits(const FieldInfo& field, double dayNumber);
+// GUID and binary fields keep their text in one normal form (braced upper-case GUID, lowercase
+// hex); other text fields keep text as it is.
+bool IsSpecialTextType(int32_t adoType);
+std::optional<std::string> NormalizedSpecialText(const FieldInfo& field, std::string_view text);
+
 // One value converted to a column's kind: the slot bits, or the text of a text kind.
 struct CellValue {
     bool isNull = true;
@@ -145,6 +158,11 @@ class RowStore {
     Variant Normalize(int column, const Variant& value, const char* source) const;
     // The converted cell, for writers that format values kept outside the store (originals).
     CellValue ToCell(int column, const Variant& value, const char* source) const;
+
+    // For loaders: a field whose nullability or type is learned while the rows are read.
+    void AllowNull(int column);
+    // Only while the column holds no value (every row Null).
+    void ReplaceField(int column, FieldInfo field);
 
     // --- Pending changes ---
     void SetState(uint32_t row, RowState state);

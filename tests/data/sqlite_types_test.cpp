@@ -131,6 +131,32 @@ TEST_F(ColumnTypes, ValuesThatDoNotFitAreRefused) {
     }
 }
 
+// A 64-bit integer keeps every digit, in a declared bigint column and in an expression typed by
+// its value; digits a double cannot carry come back as text.
+TEST_F(ColumnTypes, BigIntegersKeepEveryDigit) {
+    db.Execute(
+        "CREATE TABLE tblBig (g bigint);"
+        "INSERT INTO tblBig VALUES (9007199254740993), (9223372036854775807), "
+        "(-9223372036854775808), (5000000000);");
+    const std::pair<const char*, std::vector<Variant>> cases[] = {
+        {"SELECT g FROM tblBig ORDER BY rowid",
+         {Variant("9007199254740993"), Variant("9223372036854775807"),
+          Variant(-9223372036854775808.0), Variant(5000000000.0)}},
+        {"SELECT g + 0 AS x FROM tblBig ORDER BY rowid",
+         {Variant("9007199254740993"), Variant("9223372036854775807"),
+          Variant(-9223372036854775808.0), Variant(5000000000.0)}},
+    };
+    for (const auto& [sql, values] : cases) {
+        RecordsetPtr rows = connection->OpenRecordset(sql);
+        ASSERT_TRUE(rows) << sql;
+        EXPECT_EQ(rows->Field(0).type, adBigInt) << sql;
+        for (const Variant& value : values) {
+            EXPECT_EQ(rows->Value(0), value) << sql;
+            rows->MoveNext();
+        }
+    }
+}
+
 // Dates stored with a 'T', without seconds, or month first are read; rows come back as Dates.
 TEST_F(ColumnTypes, StoredDateSpellingsAreRead) {
     db.Execute(

@@ -1,17 +1,22 @@
 // Reading a result set into a Recordset (see OdbcRows.h).
 #include "backends/odbc/OdbcRows.h"
 
+#include <algorithm>
+#include <optional>
 #include <vector>
 
+#include "backends/odbc/OdbcCells.h"
 #include "backends/odbc/OdbcText.h"
 #include "backends/odbc/OdbcTypes.h"
-#include "backends/odbc/OdbcValues.h"
 #include "recordset/AdoTypes.h"
 
 namespace hlreports {
 namespace {
 
 constexpr SQLSMALLINT kNameUnits = 256;
+// Rows a block fetch asks for: enough to spread the per-call cost of the driver, few enough that
+// a block of text columns stays small.
+constexpr SQLULEN kBlockRows = 256;
 
 std::string TextAttribute(const OdbcHandle& statement, SQLUSMALLINT column,
                           SQLUSMALLINT attribute) {
@@ -47,6 +52,78 @@ DescribedColumn Describe(const OdbcHandle& statement, SQLUSMALLINT column) {
     return described;
 }
 
+// Leaves the statement fetching one row at a time into no bound buffer, as every other reader
+// of it expects, however the block fetch ends.
+class BlockFetchScope {
+  public:
+    explicit BlockFetchScope(const OdbcHandle& statement) : statement_(statement) {}
+    ~BlockFetchScope() {
+        SQLFreeStmt(statement_.Get(), SQL_UNBIND);
+        SQLSetStmtAttr(statement_.Get(), SQL_ATTR_ROW_ARRAY_SIZE, reinterpret_cast<SQLPOINTER>(1),
+                       0);
+        SQLSetStmtAttr(statement_.Get(), SQL_ATTR_ROWS_FETCHED_PTR, nullptr, 0);
+        SQLSetStmtAttr(statement_.Get(), SQL_ATTR_ROW_STATUS_PTR, nullptr, 0);
+    }
+    BlockFetchScope(const BlockFetchScope&) = delete;
+    BlockFetchScope& operator=(const BlockFetchScope&) = delete;
+
+  private:
+    const OdbcHandle& statement_;
+};
+
+// Every column bound: up to kBlockRows rows a fetch, or one when the driver takes no more.
+void ReadBlocks(const OdbcHandle& statement, std::vector<OdbcColumnBuffer>& buffers,
+                const std::vector<std::string>& places, RecordsetLoader& loader) {
+    const BlockFetchScope scope(statement);
+    SQLULEN fetched = 0;
+    std::vector<SQLUSMALLINT> statuses(kBlockRows, SQL_ROW_NOROW);
+    if (!OdbcSucceeded(SQLSetStmtAttr(statement.Get(), SQL_ATTR_ROW_ARRAY_SIZE,
+                                      reinterpret_cast<SQLPOINTER>(kBlockRows), 0))) {
+        SQLSetStmtAttr(statement.Get(), SQL_ATTR_ROW_ARRAY_SIZE, reinterpret_cast<SQLPOINTER>(1),
+                       0);
+    }
+    CheckOdbc(SQLSetStmtAttr(statement.Get(), SQL_ATTR_ROWS_FETCHED_PTR, &fetched, 0), statement,
+              "binding the result columns");
+    CheckOdbc(SQLSetStmtAttr(statement.Get(), SQL_ATTR_ROW_STATUS_PTR, statuses.data(), 0),
+              statement, "binding the result columns");
+    for (std::size_t c = 0; c < buffers.size(); ++c) {
+        buffers[c].Bind(statement, static_cast<SQLUSMALLINT>(c + 1));
+    }
+    while (true) {
+        const SQLRETURN rc = SQLFetch(statement.Get());
+        if (rc == SQL_NO_DATA) {
+            return;
+        }
+        CheckOdbc(rc, statement, "fetching row " + std::to_string(loader.RowCount() + 1));
+        for (std::size_t index = 0; index < std::min<SQLULEN>(fetched, kBlockRows); ++index) {
+            if (statuses[index] == SQL_ROW_ERROR) {
+                RaiseOdbcError(statement, "fetching row " + std::to_string(loader.RowCount() + 1));
+            }
+            const uint32_t row = loader.AppendRow();
+            for (std::size_t c = 0; c < buffers.size(); ++c) {
+                buffers[c].Load(index, loader, static_cast<int>(c), row, places[c]);
+            }
+        }
+    }
+}
+
+// A row at a time, every cell with SQLGetData.
+void ReadCells(const OdbcHandle& statement, const std::vector<std::string>& places,
+               RecordsetLoader& loader) {
+    while (true) {
+        const SQLRETURN rc = SQLFetch(statement.Get());
+        if (rc == SQL_NO_DATA) {
+            return;
+        }
+        CheckOdbc(rc, statement, "fetching row " + std::to_string(loader.RowCount() + 1));
+        const uint32_t row = loader.AppendRow();
+        for (int c = 0; c < loader.FieldCount(); ++c) {
+            LoadOdbcCell(statement, static_cast<SQLUSMALLINT>(c + 1), loader, c, row,
+                         places[static_cast<std::size_t>(c)]);
+        }
+    }
+}
+
 }  // namespace
 
 std::vector<std::string> OdbcColumnNames(const OdbcHandle& statement) {
@@ -62,8 +139,9 @@ std::vector<std::string> OdbcColumnNames(const OdbcHandle& statement) {
 RecordsetPtr ReadOdbcRows(const OdbcHandle& statement, std::string source) {
     SQLSMALLINT count = 0;
     CheckOdbc(SQLNumResultCols(statement.Get(), &count), statement, "");
-    auto recordset = std::make_shared<Recordset>();
     std::vector<FieldInfo> fields;
+    std::vector<OdbcColumnBuffer> buffers;
+    bool isBound = true;
     for (SQLUSMALLINT column = 1; column <= static_cast<SQLUSMALLINT>(count); ++column) {
         DescribedColumn described = Describe(statement, column);
         FieldInfo field = DescribeOdbcColumn(described.name, described.type);
@@ -76,46 +154,27 @@ RecordsetPtr ReadOdbcRows(const OdbcHandle& statement, std::string source) {
             field.baseTable.clear();
             field.baseColumn.clear();
         }
-        fields.push_back(field);
+        if (isBound) {
+            std::optional<OdbcColumnBuffer> buffer =
+                OdbcColumnBuffer::For(field.type, described.type.size, kBlockRows);
+            isBound = buffer.has_value();
+            if (buffer) {
+                buffers.push_back(std::move(*buffer));
+            }
+        }
+        fields.push_back(std::move(field));
     }
     std::vector<std::string> places;
     for (const FieldInfo& field : fields) {
         places.push_back("column " + field.name);
     }
-    std::vector<std::vector<Variant>> rows;
-    std::vector<bool> heldNull(fields.size(), false);
-    while (true) {
-        SQLRETURN rc = SQLFetch(statement.Get());
-        if (rc == SQL_NO_DATA) {
-            break;
-        }
-        CheckOdbc(rc, statement, "fetching row " + std::to_string(rows.size() + 1));
-        std::vector<Variant> values;
-        values.reserve(fields.size());
-        for (std::size_t c = 0; c < fields.size(); ++c) {
-            values.push_back(ReadOdbcCell(statement, static_cast<SQLUSMALLINT>(c + 1),
-                                          fields[c].type, places[c]));
-            if (values.back().IsNull()) {
-                heldNull[c] = true;
-            }
-        }
-        rows.push_back(std::move(values));
+    RecordsetLoader loader(std::move(fields));
+    if (isBound && count > 0) {
+        ReadBlocks(statement, buffers, places, loader);
+    } else {
+        ReadCells(statement, places, loader);
     }
-    for (std::size_t c = 0; c < fields.size(); ++c) {
-        // A NOT NULL base column can still yield NULL through an outer join; the field then
-        // stays nullable so that the saved XML loads again.
-        if (heldNull[c]) {
-            fields[c].attributes |= adFldIsNullable | adFldMayBeNull;
-        }
-        recordset->AppendField(fields[c]);
-    }
-    recordset->Open(adLockBatchOptimistic);
-    for (std::vector<Variant>& row : rows) {
-        recordset->AppendRow(std::move(row));
-    }
-    recordset->FinishLoading();
-    recordset->SetSource(std::move(source));
-    return recordset;
+    return loader.Finish(std::move(source));
 }
 
 }  // namespace hlreports

@@ -2,7 +2,10 @@
 // the column descriptions (OdbcTypes.h), base table and column from the driver's descriptors so
 // that a batch update can write edits back, then every row.
 //
-// Cost: one SQLGetData per cell; the rows are held once, in the recordset.
+// Cost: when every column has a bounded size, rows come a block at a time into bound buffers
+// and go from there straight into the recordset's column store; a long text or binary column
+// makes the whole result read cell by cell with SQLGetData (a driver need not allow SQLGetData
+// beside bound columns). Either way the rows are held once, in the recordset.
 #pragma once
 
 #include <string>

@@ -97,20 +97,32 @@ std::optional<int64_t> ParseCurrencyText(std::string_view text) {
     return negative ? -scaled : scaled;
 }
 
+}  // namespace
+
+int64_t CurrencyOfText(std::string_view text, std::string_view place) {
+    if (std::optional<int64_t> scaled = ParseCurrencyText(text)) {
+        return *scaled;
+    }
+    Refuse(place, Quoted(std::string(text)) + " is out of range for money");
+}
+
+Decimal DecimalOfText(std::string_view text, std::string_view place) {
+    // Every digit the server sent; never through a double.
+    if (std::optional<Decimal> decimal = Decimal::Parse(text)) {
+        return *decimal;
+    }
+    Refuse(place, Quoted(std::string(text)) + " has more digits than a decimal holds (" +
+                      std::to_string(Decimal::MaxPrecision) + ")");
+}
+
+namespace {
+
 Variant DecimalVariant(const std::string& text, int32_t adoType, std::string_view place) {
     if (adoType == adCurrency) {
-        if (std::optional<int64_t> scaled = ParseCurrencyText(text)) {
-            return Variant::Currency(*scaled);
-        }
-        Refuse(place, Quoted(text) + " is out of range for money");
+        return Variant::Currency(CurrencyOfText(text, place));
     }
     if (adoType == adNumeric || adoType == adDecimal || adoType == adVarNumeric) {
-        // Every digit the server sent; never through a double.
-        if (std::optional<Decimal> decimal = Decimal::Parse(text)) {
-            return Variant(*decimal);
-        }
-        Refuse(place, Quoted(text) + " has more digits than a decimal holds (" +
-                          std::to_string(Decimal::MaxPrecision) + ")");
+        return Variant(DecimalOfText(text, place));
     }
     double number = 0;
     auto result = std::from_chars(text.data(), text.data() + text.size(), number);
@@ -124,109 +136,7 @@ Date DateOfParts(int year, int month, int day, int hour, int minute, double seco
     return Date::FromYmdHms(year, month, day, hour, minute, second);
 }
 
-std::string HexOf(const unsigned char* bytes, std::size_t count) {
-    static constexpr char kDigits[] = "0123456789abcdef";
-    std::string hex;
-    hex.reserve(count * 2);
-    for (std::size_t i = 0; i < count; ++i) {
-        hex += kDigits[bytes[i] >> 4];
-        hex += kDigits[bytes[i] & 0xF];
-    }
-    return hex;
-}
-
-// Reads a variable-length cell in pieces; no value for NULL.
-template <typename Unit>
-std::optional<std::basic_string<Unit>> ReadPieces(const OdbcHandle& statement, SQLUSMALLINT column,
-                                                  SQLSMALLINT cType, std::string_view place) {
-    constexpr std::size_t kPiece = 512;
-    // Text pieces end in a terminator the driver adds; binary pieces do not.
-    constexpr std::size_t kTerminator = std::is_same_v<Unit, SQLWCHAR> ? 1 : 0;
-    std::basic_string<Unit> value;
-    Unit piece[kPiece];
-    while (true) {
-        SQLLEN indicator = 0;
-        SQLRETURN rc = SQLGetData(statement.Get(), column, cType, piece, sizeof piece, &indicator);
-        if (rc == SQL_NO_DATA) {
-            return value;
-        }
-        if (!OdbcSucceeded(rc)) {
-            RaiseOdbcError(statement, place);
-        }
-        if (indicator == SQL_NULL_DATA) {
-            return std::nullopt;
-        }
-        std::size_t available = kPiece - kTerminator;
-        std::size_t units = indicator == SQL_NO_TOTAL ||
-                                    static_cast<std::size_t>(indicator) >= available * sizeof(Unit)
-                                ? available
-                                : static_cast<std::size_t>(indicator) / sizeof(Unit);
-        value.append(piece, units);
-        if (rc == SQL_SUCCESS) {
-            return value;
-        }
-    }
-}
-
 }  // namespace
-
-Variant ReadOdbcCell(const OdbcHandle& statement, SQLUSMALLINT column, int32_t adoType,
-                     std::string_view place) {
-    SQLLEN indicator = 0;
-    auto get = [&](SQLSMALLINT cType, void* target, SQLLEN bytes) {
-        SQLRETURN rc = SQLGetData(statement.Get(), column, cType, target, bytes, &indicator);
-        if (!OdbcSucceeded(rc)) {
-            RaiseOdbcError(statement, place);
-        }
-        return indicator != SQL_NULL_DATA;
-    };
-    switch (ValueKindOf(adoType)) {
-        case OdbcValueKind::Text: {
-            auto text = ReadPieces<SQLWCHAR>(statement, column, SQL_C_WCHAR, place);
-            return text ? Variant(FromOdbcWide(*text)) : Variant::Null();
-        }
-        case OdbcValueKind::Binary: {
-            auto bytes = ReadPieces<unsigned char>(statement, column, SQL_C_BINARY, place);
-            return bytes ? Variant(HexOf(bytes->data(), bytes->size())) : Variant::Null();
-        }
-        case OdbcValueKind::Integer:
-        case OdbcValueKind::Bit: {
-            SQLBIGINT value = 0;
-            return get(SQL_C_SBIGINT, &value, sizeof value) ? IntegerVariant(value, adoType)
-                                                            : Variant::Null();
-        }
-        case OdbcValueKind::Real: {
-            double value = 0;
-            return get(SQL_C_DOUBLE, &value, sizeof value) ? Variant(value) : Variant::Null();
-        }
-        case OdbcValueKind::Decimal: {
-            char text[kDecimalTextBytes] = {};
-            return get(SQL_C_CHAR, text, sizeof text) ? DecimalVariant(text, adoType, place)
-                                                      : Variant::Null();
-        }
-        case OdbcValueKind::Date: {
-            SQL_DATE_STRUCT value{};
-            return get(SQL_C_TYPE_DATE, &value, sizeof value)
-                       ? Variant(Date::FromYmd(value.year, value.month, value.day))
-                       : Variant::Null();
-        }
-        case OdbcValueKind::DateTime: {
-            SQL_TIMESTAMP_STRUCT value{};
-            return get(SQL_C_TYPE_TIMESTAMP, &value, sizeof value)
-                       ? Variant(DateOfParts(value.year, value.month, value.day, value.hour,
-                                             value.minute, value.second + value.fraction / 1e9))
-                       : Variant::Null();
-        }
-        case OdbcValueKind::Time: {
-            SQL_TIME_STRUCT value{};
-            return get(SQL_C_TYPE_TIME, &value, sizeof value)
-                       ? Variant(Date((value.hour * 3600.0 + value.minute * 60.0 + value.second) /
-                                      86400.0))
-                       : Variant::Null();
-        }
-    }
-    return Variant::Null();
-}
 
 std::string CurrencyText(int64_t scaledBy10000) {
     bool negative = scaledBy10000 < 0;

@@ -1,6 +1,6 @@
-// Values across the ODBC boundary, both ways: a result column's cell to the Variant of its field,
-// and a Variant to a bound parameter (input, output or both) whose value is read back after the
-// call.
+// Values across the ODBC boundary: a Variant to a bound parameter (input, output or both) whose
+// value is read back after the call, and the exact money and decimal values of driver text.
+// Result cells go into a recordset through OdbcCells.h.
 //
 // Dates travel as ODBC date/timestamp structures and decimals as their exact text, so neither is
 // rounded on the way; text travels as UTF-16. Output and input/output parameters are bound as
@@ -26,9 +26,10 @@
 
 namespace hlreports {
 
-// Reads cell `column` (1-based) of the current row with SQLGetData.
-Variant ReadOdbcCell(const OdbcHandle& statement, SQLUSMALLINT column, int32_t adoType,
-                     std::string_view place);
+// Exact values of the text a driver gives for money and decimals; refused, naming `place`, when
+// the text is no such value.
+int64_t CurrencyOfText(std::string_view text, std::string_view place);
+Decimal DecimalOfText(std::string_view text, std::string_view place);
 
 // One bound procedure parameter. The object must stay put from Bind until its Output is read
 // (the driver writes into it), so callers hold these in a container that never moves them.

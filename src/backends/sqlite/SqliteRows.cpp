@@ -28,15 +28,9 @@ ColumnOrigin OriginOf(sqlite3_stmt* statement, int column) {
             TextOrEmpty(sqlite3_column_origin_name(statement, column))};
 }
 
-bool AnyNull(const std::vector<std::vector<SqlValue>>& stored, std::size_t column) {
-    return std::any_of(stored.begin(), stored.end(), [column](const std::vector<SqlValue>& row) {
-        return std::holds_alternative<std::monostate>(row[column]);
-    });
-}
-
-// A NOT NULL base column can still yield NULL through an outer join; the field then stays
-// nullable so that the saved XML loads again.
-void ApplyBaseColumn(sqlite3* db, const ColumnOrigin& origin, bool holdsNull, FieldInfo& field) {
+// A NOT NULL base column makes the field not nullable; the loader makes it nullable again when
+// the column yields NULL after all (through an outer join), so that the saved XML loads again.
+void ApplyBaseColumn(sqlite3* db, const ColumnOrigin& origin, FieldInfo& field) {
     if (origin.table.empty() || origin.column.empty()) {
         return;
     }
@@ -50,7 +44,7 @@ void ApplyBaseColumn(sqlite3* db, const ColumnOrigin& origin, bool holdsNull, Fi
                                       &primaryKey, nullptr) != SQLITE_OK) {
         return;
     }
-    if (notNull != 0 && !holdsNull) {
+    if (notNull != 0) {
         field.attributes &= ~static_cast<uint32_t>(adFldIsNullable | adFldMayBeNull);
     }
     if (primaryKey != 0) {
@@ -62,10 +56,8 @@ void ApplyBaseColumn(sqlite3* db, const ColumnOrigin& origin, bool holdsNull, Fi
 // The value that types an expression column: its first non-null one, except that a whole-number
 // column holding a real later becomes a real column (rounding it would lose the fraction). A
 // text column is as wide as its longest value in text form.
-void ExpressionSample(const std::vector<std::vector<SqlValue>>& stored, std::size_t column,
-                      SqlValue& sample, int& longestText) {
-    for (const auto& row : stored) {
-        const SqlValue& value = row[column];
+void ExpressionSample(const std::vector<SqlValue>& values, SqlValue& sample, int& longestText) {
+    for (const SqlValue& value : values) {
         if (std::holds_alternative<std::monostate>(sample) ||
             (std::holds_alternative<int64_t>(sample) && std::holds_alternative<double>(value))) {
             sample = value;
@@ -74,10 +66,23 @@ void ExpressionSample(const std::vector<std::vector<SqlValue>>& stored, std::siz
     if (std::holds_alternative<int64_t>(sample) || std::holds_alternative<double>(sample)) {
         return;
     }
-    for (const auto& row : stored) {
-        if (!std::holds_alternative<std::monostate>(row[column])) {
-            longestText = std::max(longestText, CharacterCount(StoredText(row[column])));
+    for (const SqlValue& value : values) {
+        if (!std::holds_alternative<std::monostate>(value)) {
+            longestText = std::max(longestText, CharacterCount(StoredText(value)));
         }
+    }
+}
+
+// Cell (column, row) from `value`; a value the field cannot hold is an error naming the place.
+void LoadCell(const StoredCell& value, RecordsetLoader& loader, int column, uint32_t row,
+              std::string_view context) {
+    try {
+        LoadFieldValue(value, loader, column, row);
+    } catch (const ComError& error) {
+        // The place is spelled out only on failure: building it per value costs.
+        RaiseDatabaseError((context.empty() ? std::string() : std::string(context) + ": ") +
+                           "column " + loader.Field(column).name + ", row " +
+                           std::to_string(row + 1) + ": " + error.Description());
     }
 }
 
@@ -85,60 +90,62 @@ void ExpressionSample(const std::vector<std::vector<SqlValue>>& stored, std::siz
 
 RecordsetPtr ReadRows(sqlite3* db, sqlite3_stmt* statement, std::string source,
                       std::string_view context) {
-    int columnCount = sqlite3_column_count(statement);
-    std::vector<std::vector<SqlValue>> stored;
+    const int columnCount = sqlite3_column_count(statement);
+    // Declared columns are typed before the first row and load as they are read; an expression
+    // column (no declared type the backend knows) is typed by its values, which wait in
+    // `expressionValues` until the last row.
+    std::vector<FieldInfo> fields;
+    std::vector<bool> isExpression;
+    for (int column = 0; column < columnCount; ++column) {
+        const char* declaredText = sqlite3_column_decltype(statement, column);
+        const std::optional<SqlType> declared =
+            declaredText ? ParseSqlType(declaredText) : std::nullopt;
+        // An expression column starts as text holding Nulls, until its values type it.
+        FieldInfo field = DescribeColumn(TextOrEmpty(sqlite3_column_name(statement, column)),
+                                         declared.value_or(SqlType{}), {}, 0);
+        if (declared) {
+            ApplyBaseColumn(db, OriginOf(statement, column), field);
+        }
+        isExpression.push_back(!declared);
+        fields.push_back(std::move(field));
+    }
+    RecordsetLoader loader(std::move(fields));
+    std::vector<std::vector<SqlValue>> expressionValues(static_cast<std::size_t>(columnCount));
     while (true) {
-        int rc = sqlite3_step(statement);
+        const int rc = sqlite3_step(statement);
         if (rc == SQLITE_DONE) {
             break;
         }
         if (rc != SQLITE_ROW) {
             RaiseDatabaseError(db, context);
         }
-        std::vector<SqlValue> row;
-        row.reserve(static_cast<std::size_t>(columnCount));
+        const uint32_t row = loader.AppendRow();
         for (int column = 0; column < columnCount; ++column) {
-            row.push_back(ReadColumnValue(statement, column));
-        }
-        stored.push_back(std::move(row));
-    }
-
-    auto recordset = std::make_shared<Recordset>();
-    std::vector<FieldInfo> fields;
-    for (int column = 0; column < columnCount; ++column) {
-        const char* declaredText = sqlite3_column_decltype(statement, column);
-        std::optional<SqlType> declared = declaredText ? ParseSqlType(declaredText) : std::nullopt;
-        SqlValue sample;
-        int longestText = 0;
-        if (!declared) {
-            ExpressionSample(stored, static_cast<std::size_t>(column), sample, longestText);
-        }
-        FieldInfo field = DescribeColumn(TextOrEmpty(sqlite3_column_name(statement, column)),
-                                         declared, sample, longestText);
-        ApplyBaseColumn(db, OriginOf(statement, column),
-                        AnyNull(stored, static_cast<std::size_t>(column)), field);
-        fields.push_back(field);
-        recordset->AppendField(std::move(field));
-    }
-    recordset->Open(adLockBatchOptimistic);
-    std::string prefix = context.empty() ? std::string() : std::string(context) + ": ";
-    for (std::size_t r = 0; r < stored.size(); ++r) {
-        std::vector<Variant> values;
-        values.reserve(fields.size());
-        for (std::size_t c = 0; c < fields.size(); ++c) {
-            try {
-                values.push_back(FieldValue(stored[r][c], fields[c].type, ""));
-            } catch (const ComError& error) {
-                // The place is spelled out only on failure: building it per value costs.
-                RaiseDatabaseError(prefix + "column " + fields[c].name + ", row " +
-                                   std::to_string(r + 1) + ": " + error.Description());
+            if (isExpression[static_cast<std::size_t>(column)]) {
+                expressionValues[static_cast<std::size_t>(column)].push_back(
+                    ReadColumnValue(statement, column));
+            } else {
+                LoadCell(PeekColumnValue(statement, column), loader, column, row, context);
             }
         }
-        recordset->AppendRow(std::move(values));
     }
-    recordset->FinishLoading();
-    recordset->SetSource(std::move(source));
-    return recordset;
+    for (int column = 0; column < columnCount; ++column) {
+        const auto index = static_cast<std::size_t>(column);
+        if (isExpression[index]) {
+            SqlValue sample;
+            int longestText = 0;
+            ExpressionSample(expressionValues[index], sample, longestText);
+            FieldInfo field =
+                DescribeColumn(loader.Field(column).name, std::nullopt, sample, longestText);
+            ApplyBaseColumn(db, OriginOf(statement, column), field);
+            loader.DescribeLateField(column, std::move(field));
+            for (uint32_t row = 0; row < loader.RowCount(); ++row) {
+                LoadCell(CellOf(expressionValues[index][row]), loader, column, row, context);
+            }
+            expressionValues[index] = {};
+        }
+    }
+    return loader.Finish(std::move(source));
 }
 
 }  // namespace hlreports

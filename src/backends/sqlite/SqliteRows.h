@@ -4,9 +4,10 @@
 // converted to those types, base table/column and key columns taken from the column metadata
 // so that a batch update can write edits back.
 //
-// Cost: the rows are read once as stored values and then converted, so a result is held twice
-// for a moment; report results are small, and this is what lets an expression column be typed
-// by its first non-null value wherever that value is.
+// Cost: declared columns go straight from the statement into the recordset's column store
+// (RecordsetLoader), so their rows are held once. An expression column's values wait as stored
+// values until the last row, since its type may depend on any of them; report queries mostly
+// read declared table columns.
 #pragma once
 
 #include <sqlite3.h>

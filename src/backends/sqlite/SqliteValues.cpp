@@ -39,17 +39,28 @@ std::string CutCharacters(std::string text, int limit) {
     return text;
 }
 
-std::optional<double> NumberOfValue(const SqlValue& value) {
-    if (const auto* integer = std::get_if<int64_t>(&value)) {
-        return static_cast<double>(*integer);
+std::optional<double> NumberOfCell(const StoredCell& value) {
+    switch (value.type) {
+        case SQLITE_INTEGER:
+            return static_cast<double>(value.integer);
+        case SQLITE_FLOAT:
+            return value.real;
+        case SQLITE_TEXT:
+            return ParseNumericText(value.text);
+        default:
+            return std::nullopt;
     }
-    if (const auto* real = std::get_if<double>(&value)) {
-        return *real;
+}
+
+std::string CellText(const StoredCell& value) {
+    switch (value.type) {
+        case SQLITE_INTEGER:
+            return std::to_string(value.integer);
+        case SQLITE_FLOAT:
+            return NumberLiteral(value.real);
+        default:
+            return std::string(value.text);
     }
-    if (const auto* text = std::get_if<std::string>(&value)) {
-        return ParseNumericText(*text);
-    }
-    return std::nullopt;
 }
 
 struct IntegerRange {
@@ -99,24 +110,24 @@ Decimal DecimalOfVariant(const Variant& value, std::string_view place) {
 }
 
 // A stored decimal value: integers and text exactly, reals through their shortest text.
-Decimal DecimalOfStored(const SqlValue& value, std::string_view place) {
+Decimal DecimalOfStored(const StoredCell& value, std::string_view place) {
     std::optional<Decimal> decimal;
-    if (const auto* integer = std::get_if<int64_t>(&value)) {
-        decimal = Decimal::FromInteger(*integer);
-    } else if (const auto* real = std::get_if<double>(&value)) {
-        decimal = Decimal::FromDouble(*real);
-    } else if (const auto* text = std::get_if<std::string>(&value)) {
-        decimal = Decimal::Parse(*text);
+    if (value.type == SQLITE_INTEGER) {
+        decimal = Decimal::FromInteger(value.integer);
+    } else if (value.type == SQLITE_FLOAT) {
+        decimal = Decimal::FromDouble(value.real);
+    } else if (value.type == SQLITE_TEXT) {
+        decimal = Decimal::Parse(value.text);
         if (!decimal) {
-            const std::optional<double> number = ParseNumericText(*text);
+            const std::optional<double> number = ParseNumericText(value.text);
             if (!number) {
-                Refuse(place, Quoted(*text) + " is not a number");
+                Refuse(place, Quoted(value.text) + " is not a number");
             }
             decimal = Decimal::FromDouble(*number);
         }
     }
     if (!decimal) {
-        Refuse(place, Quoted(StoredText(value)) + " is out of range for a decimal");
+        Refuse(place, Quoted(CellText(value)) + " is out of range for a decimal");
     }
     return *decimal;
 }
@@ -203,57 +214,108 @@ Variant IntegerVariant(int64_t value) {
     return Variant(static_cast<double>(value));
 }
 
-int64_t FieldInteger(const SqlValue& value, SqlTypeKind kind, std::string_view place) {
-    if (const auto* integer = std::get_if<int64_t>(&value)) {
-        return CheckedInteger(static_cast<double>(*integer), kind, place);
-    }
-    std::optional<double> number = NumberOfValue(value);
+int64_t FieldInteger(const StoredCell& value, SqlTypeKind kind, std::string_view place) {
+    std::optional<double> number = NumberOfCell(value);
     if (!number) {
-        Refuse(place, Quoted(StoredText(value)) + " is not a number");
+        Refuse(place, Quoted(CellText(value)) + " is not a number");
     }
     return CheckedInteger(*number, kind, place);
 }
 
-double FieldDouble(const SqlValue& value, std::string_view place) {
-    std::optional<double> number = NumberOfValue(value);
+// A 64-bit integer keeps every digit; other values go through a double as for the narrower
+// integer types.
+int64_t FieldBigInt(const StoredCell& value, std::string_view place) {
+    if (value.type == SQLITE_INTEGER) {
+        return value.integer;
+    }
+    return FieldInteger(value, SqlTypeKind::BigInt, place);
+}
+
+double FieldDouble(const StoredCell& value, std::string_view place) {
+    std::optional<double> number = NumberOfCell(value);
     if (!number) {
-        Refuse(place, Quoted(StoredText(value)) + " is not a number");
+        Refuse(place, Quoted(CellText(value)) + " is not a number");
     }
     return *number;
+}
+
+std::optional<bool> BooleanWord(const StoredCell& value) {
+    if (value.type == SQLITE_TEXT) {
+        if (EqualsIgnoreCase(value.text, "true")) {
+            return true;
+        }
+        if (EqualsIgnoreCase(value.text, "false")) {
+            return false;
+        }
+    }
+    return std::nullopt;
+}
+
+Date FieldDate(const StoredCell& value, std::string_view place) {
+    std::optional<Date> date =
+        value.type == SQLITE_TEXT ? ParseStoredDate(value.text) : std::nullopt;
+    if (!date) {
+        Refuse(place, Quoted(CellText(value)) + " is not a date");
+    }
+    return *date;
 }
 
 }  // namespace
 
 std::string StoredText(const SqlValue& value) {
-    if (const auto* text = std::get_if<std::string>(&value)) {
-        return *text;
-    }
-    if (const auto* integer = std::get_if<int64_t>(&value)) {
-        return std::to_string(*integer);
-    }
-    if (const auto* real = std::get_if<double>(&value)) {
-        return NumberLiteral(*real);
-    }
-    return "";
+    return CellText(CellOf(value));
 }
 
-SqlValue ReadColumnValue(sqlite3_stmt* statement, int column) {
-    switch (sqlite3_column_type(statement, column)) {
+StoredCell CellOf(const SqlValue& value) {
+    StoredCell cell;
+    if (const auto* integer = std::get_if<int64_t>(&value)) {
+        cell.type = SQLITE_INTEGER;
+        cell.integer = *integer;
+    } else if (const auto* real = std::get_if<double>(&value)) {
+        cell.type = SQLITE_FLOAT;
+        cell.real = *real;
+    } else if (const auto* text = std::get_if<std::string>(&value)) {
+        cell.type = SQLITE_TEXT;
+        cell.text = *text;
+    }
+    return cell;
+}
+
+StoredCell PeekColumnValue(sqlite3_stmt* statement, int column) {
+    StoredCell cell;
+    cell.type = sqlite3_column_type(statement, column);
+    switch (cell.type) {
         case SQLITE_INTEGER:
-            return static_cast<int64_t>(sqlite3_column_int64(statement, column));
+            cell.integer = sqlite3_column_int64(statement, column);
+            return cell;
         case SQLITE_FLOAT:
-            return sqlite3_column_double(statement, column);
+            cell.real = sqlite3_column_double(statement, column);
+            return cell;
         case SQLITE_TEXT: {
             const auto* text =
                 reinterpret_cast<const char*>(sqlite3_column_text(statement, column));
-            return std::string(text,
-                               static_cast<std::size_t>(sqlite3_column_bytes(statement, column)));
+            cell.text = {text, static_cast<std::size_t>(sqlite3_column_bytes(statement, column))};
+            return cell;
         }
         case SQLITE_NULL:
-            return std::monostate{};
+            return cell;
         default:
             RaiseDatabaseError(std::string("column ") + sqlite3_column_name(statement, column) +
                                " holds binary data, which reports cannot read");
+    }
+}
+
+SqlValue ReadColumnValue(sqlite3_stmt* statement, int column) {
+    const StoredCell cell = PeekColumnValue(statement, column);
+    switch (cell.type) {
+        case SQLITE_INTEGER:
+            return cell.integer;
+        case SQLITE_FLOAT:
+            return cell.real;
+        case SQLITE_TEXT:
+            return std::string(cell.text);
+        default:
+            return std::monostate{};
     }
 }
 
@@ -352,10 +414,11 @@ Variant PlainVariant(const SqlValue& value) {
     return Variant::Null();
 }
 
-Variant FieldValue(const SqlValue& value, int32_t adoType, std::string_view place) {
-    if (std::holds_alternative<std::monostate>(value)) {
+Variant FieldValue(const SqlValue& stored, int32_t adoType, std::string_view place) {
+    if (std::holds_alternative<std::monostate>(stored)) {
         return Variant::Null();
     }
+    const StoredCell value = CellOf(stored);
     switch (adoType) {
         case adVarChar:
         case adChar:
@@ -363,7 +426,7 @@ Variant FieldValue(const SqlValue& value, int32_t adoType, std::string_view plac
         case adVarWChar:
         case adWChar:
         case adLongVarWChar:
-            return Variant(StoredText(value));
+            return Variant(CellText(value));
         case adInteger:
             return Variant(static_cast<int32_t>(FieldInteger(value, SqlTypeKind::Integer, place)));
         case adSmallInt:
@@ -375,15 +438,8 @@ Variant FieldValue(const SqlValue& value, int32_t adoType, std::string_view plac
         case adBigInt:
             return IntegerVariant(FieldInteger(value, SqlTypeKind::BigInt, place));
         case adBoolean: {
-            if (const auto* text = std::get_if<std::string>(&value)) {
-                if (EqualsIgnoreCase(*text, "true")) {
-                    return Variant(true);
-                }
-                if (EqualsIgnoreCase(*text, "false")) {
-                    return Variant(false);
-                }
-            }
-            return Variant(FieldDouble(value, place) != 0.0);
+            const std::optional<bool> word = BooleanWord(value);
+            return Variant(word ? *word : FieldDouble(value, place) != 0.0);
         }
         case adDouble:
             return Variant(FieldDouble(value, place));
@@ -393,16 +449,61 @@ Variant FieldValue(const SqlValue& value, int32_t adoType, std::string_view plac
         case adCurrency:
             return Variant::FromCurrencyValue(FieldDouble(value, place));
         case adDBDate:
-        case adDBTimeStamp: {
-            const auto* text = std::get_if<std::string>(&value);
-            std::optional<Date> date = text ? ParseStoredDate(*text) : std::nullopt;
-            if (!date) {
-                Refuse(place, Quoted(StoredText(value)) + " is not a date");
-            }
-            return Variant(*date);
-        }
+        case adDBTimeStamp:
+            return Variant(FieldDate(value, place));
         default:
-            return PlainVariant(value);
+            return PlainVariant(stored);
+    }
+}
+
+void LoadFieldValue(const StoredCell& value, RecordsetLoader& loader, int column, uint32_t row) {
+    if (value.type == SQLITE_NULL) {
+        loader.SetNull(column, row);
+        return;
+    }
+    constexpr std::string_view place;
+    switch (loader.Field(column).type) {
+        case adInteger:
+            loader.SetWhole(column, row, FieldInteger(value, SqlTypeKind::Integer, place));
+            return;
+        case adSmallInt:
+            loader.SetWhole(column, row, FieldInteger(value, SqlTypeKind::SmallInt, place));
+            return;
+        case adUnsignedTinyInt:
+            loader.SetWhole(column, row, FieldInteger(value, SqlTypeKind::TinyInt, place));
+            return;
+        case adBigInt:
+            loader.SetWhole(column, row, FieldBigInt(value, place));
+            return;
+        case adBoolean: {
+            const std::optional<bool> word = BooleanWord(value);
+            loader.SetBoolean(column, row, word ? *word : FieldDouble(value, place) != 0.0);
+            return;
+        }
+        case adDouble:
+            loader.SetReal(column, row, FieldDouble(value, place));
+            return;
+        case adNumeric:
+        case adDecimal:
+            loader.SetDecimal(column, row, DecimalOfStored(value, place));
+            return;
+        case adCurrency:
+            loader.SetCurrency(
+                column, row,
+                Variant::FromCurrencyValue(FieldDouble(value, place)).ToCurrencyScaled());
+            return;
+        case adDBDate:
+        case adDBTimeStamp:
+            loader.SetDate(column, row, FieldDate(value, place).DayNumber());
+            return;
+        default:
+            // Text: every other type this backend describes.
+            if (value.type == SQLITE_TEXT) {
+                loader.SetText(column, row, value.text);
+            } else {
+                loader.SetText(column, row, CellText(value));
+            }
+            return;
     }
 }
 

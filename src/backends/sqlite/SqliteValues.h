@@ -14,12 +14,24 @@
 
 #include "backends/sqlite/SqliteTypes.h"
 #include "recordset/Recordset.h"
+#include "recordset/RecordsetLoader.h"
 #include "runtime/Date.h"
 #include "runtime/Variant.h"
 
 namespace hlreports {
 
+// A stored value as the statement hands it out: text is borrowed until the statement steps.
+struct StoredCell {
+    int type = SQLITE_NULL;  // SQLITE_INTEGER, SQLITE_FLOAT, SQLITE_TEXT or SQLITE_NULL
+    int64_t integer = 0;
+    double real = 0;
+    std::string_view text;
+};
+
+// Binary data is refused: reports cannot read it.
+StoredCell PeekColumnValue(sqlite3_stmt* statement, int column);
 SqlValue ReadColumnValue(sqlite3_stmt* statement, int column);
+StoredCell CellOf(const SqlValue& value);
 // A stored value as text (numbers in their shortest exact form; "" for NULL).
 std::string StoredText(const SqlValue& value);
 void BindValue(sqlite3* db, sqlite3_stmt* statement, int index, const SqlValue& value);
@@ -39,6 +51,9 @@ Variant PlainVariant(const SqlValue& value);
 // A stored value as the Variant of a field of the given ADO type. `place` names the column and
 // row in messages (may be empty).
 Variant FieldValue(const SqlValue& value, int32_t adoType, std::string_view place);
+// The same conversion straight into cell (column, row) of a loader, whose field's type decides
+// it; refused with the same messages (with an empty place), or by the loader's checks.
+void LoadFieldValue(const StoredCell& value, RecordsetLoader& loader, int column, uint32_t row);
 // A recordset value written back to the field's column (dates as ISO text, numbers checked).
 SqlValue ValueForColumn(const Variant& value, const FieldInfo& field, std::string_view place);
 // Characters (not bytes) of UTF-8 text.
