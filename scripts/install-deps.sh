@@ -10,7 +10,7 @@ packages=(
     mariadb-server mariadb-client odbc-mariadb
     libpugixml-dev libfmt-dev libcli11-dev nlohmann-json3-dev
     libgtest-dev libgmock-dev libbenchmark-dev
-    help2man dpkg-dev
+    help2man dpkg-dev jq time
     qt6-base-dev qt6-qpa-plugins fonts-dejavu-core poppler-utils
 )
 

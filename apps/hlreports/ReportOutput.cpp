@@ -15,26 +15,30 @@
 namespace hlreports::host {
 namespace {
 
-std::string RenderFor(const CoreReport& report, const std::filesystem::path& file,
-                      const RequestOutcome& outcome) {
-    CheckOutputFile(file);
+// The request's outcome as the host sees it, the "request" member of the JSON output.
+std::string RequestJson(const RequestOutcome& outcome) {
+    nlohmann::json request = nlohmann::json::object();
+    if (outcome.destination) {
+        request["destination"] = *outcome.destination;
+    }
+    if (outcome.paramsWindow) {
+        request["bParamsWindow"] = *outcome.paramsWindow;
+    }
+    return request.dump();
+}
+
+void RenderTo(std::ostream& stream, const CoreReport& report, const std::filesystem::path& file,
+              const RequestOutcome& outcome) {
     const std::string extension = ToLowerAscii(file.extension().string());
     if (extension == ".json") {
-        nlohmann::json document = nlohmann::json::parse(RenderJson(report));
-        nlohmann::json request = nlohmann::json::object();
-        if (outcome.destination) {
-            request["destination"] = *outcome.destination;
-        }
-        if (outcome.paramsWindow) {
-            request["bParamsWindow"] = *outcome.paramsWindow;
-        }
-        document["request"] = request;
-        return document.dump(1) + "\n";
+        RenderJson(report, stream, {JsonMember{"request", RequestJson(outcome)}});
+        return;
     }
     if (extension == ".txt") {
-        return RenderText(report);
+        RenderText(report, stream);
+        return;
     }
-    return RenderHtml(report);
+    RenderHtml(report, stream);
 }
 
 }  // namespace
@@ -76,7 +80,10 @@ void WriteReport(const CoreReport& report, const std::filesystem::path& file,
         return;
     }
 #endif
-    WriteTextFile(file, RenderFor(report, file, outcome));
+    CheckOutputFile(file);
+    PartialFile partial(file);
+    RenderTo(partial.Stream(), report, file, outcome);
+    partial.Commit();
 }
 
 int64_t MainTableRows(const CoreReport& report) {

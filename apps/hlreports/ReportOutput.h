@@ -1,9 +1,10 @@
 // Writing a prepared report where --out says: the extension picks JSON (.json), text (.txt),
 // HTML (.html/.htm) or, in a build with the Qt front-end, the paginated PDF (.pdf, drawn on the
 // offscreen platform, on the paper of the report file or the locale). The JSON form also records
-// the request's outcome as the host sees it. The file is written beside its target under an
-// exclusive temporary name (PartialFile) and renamed
-// into place, so a failure leaves no half file.
+// the request's outcome as the host sees it (a "request" member after the report's own). The
+// output is streamed into a file beside its target under an exclusive temporary name
+// (PartialFile) and renamed into place, so the command never holds the whole output and a
+// failure leaves no half file.
 #pragma once
 
 #include <filesystem>

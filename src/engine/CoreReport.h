@@ -2,10 +2,10 @@
 // the host suite's engine offers), over the XML report definition of docs/report-format.md.
 //
 // A CoreReport is loaded from a file, receives parameter values, formula texts and table rows
-// (as recordset XML), and is then a prepared report that the renderers turn into JSON, text or
-// HTML. Sub-reports are nested definitions opened by name; they share nothing with the parent
-// but the object graph. Arrays the component walks (parameters, tables, sections) are
-// zero-based.
+// (as recordset XML, or the component's own copy of what that XML would load as), and is then a
+// prepared report that the renderers turn into JSON, text or HTML. Sub-reports are nested
+// definitions opened by name; they share nothing with the parent but the object graph. Arrays the
+// component walks (parameters, tables, sections) are zero-based.
 #pragma once
 
 #include <cstdint>
@@ -130,7 +130,9 @@ class CoreTable : public ComObject {
     // Rows as the classic recordset XML; malformed text raises the reader's error.
     void SetDataSource(std::string_view recordsetXml);
     const RecordsetPtr& Rows() const { return rows_; }  // nullptr until data is set
-    // Rows the engine read itself (CoreReport::ReadTables).
+    // Rows the engine read itself (CoreReport::ReadTables), or rows the component hands over
+    // without the XML text (Recordset::SavedCopy gives exactly what that text would load as).
+    // The table keeps them: no one else may change them afterwards.
     void SetRows(RecordsetPtr rows) { rows_ = std::move(rows); }
     const TableReading& Reading() const { return reading_; }
     const std::string& Location() const { return location_; }

@@ -46,6 +46,7 @@ void JsonWriter::EndObject() {
     assert(!hasItem_.empty() && "EndObject without BeginObject");
     hasItem_.pop_back();
     out_ += '}';
+    output_.HandOnWhenFull();
 }
 
 void JsonWriter::BeginArray() {
@@ -58,6 +59,7 @@ void JsonWriter::EndArray() {
     assert(!hasItem_.empty() && "EndArray without BeginArray");
     hasItem_.pop_back();
     out_ += ']';
+    output_.HandOnWhenFull();
 }
 
 void JsonWriter::Key(std::string_view key) {
@@ -97,7 +99,7 @@ void JsonWriter::Integer(int64_t value) {
     fmt::format_to(std::back_inserter(out_), "{}", value);
 }
 
-void JsonWriter::RawNumber(std::string_view text) {
+void JsonWriter::RawValue(std::string_view text) {
     BeforeValue();
     out_ += text;
 }

@@ -1,12 +1,14 @@
 // HTML rendering of a prepared report: one self-contained page (inline style, no scripts), the
 // body as a table with group header and footer rows spanning all columns, sub-reports as
-// sections after the main body. Every text from the report or its data is escaped.
+// sections after the main body. Every text from the report or its data is escaped. The page is
+// handed to the stream piece by piece between rows (StreamedText).
 #include <string_view>
 
 #include <fmt/format.h>
 
 #include "engine/Render.h"
 #include "engine/ReportWalk.h"
+#include "engine/StreamedText.h"
 
 namespace hlreports {
 namespace {
@@ -54,7 +56,7 @@ void AppendEscaped(std::string& out, std::string_view text) {
 
 class HtmlSink final : public ReportSink {
   public:
-    explicit HtmlSink(std::string& out) : out_(out) {}
+    explicit HtmlSink(StreamedText& output) : output_(output), out_(output.Text()) {}
 
     void BeginReport(std::string_view heading, int depth) override {
         if (depth == 0) {
@@ -104,6 +106,7 @@ class HtmlSink final : public ReportSink {
         out_ += ": ";
         AppendEscaped(out_, value);
         out_ += "</td></tr>\n";
+        output_.HandOnWhenFull();
     }
 
     void Row(const std::vector<std::string>& cells) override {
@@ -114,6 +117,7 @@ class HtmlSink final : public ReportSink {
             out_ += "</td>";
         }
         out_ += "</tr>\n";
+        output_.HandOnWhenFull();
     }
 
     void NoData() override {
@@ -125,6 +129,7 @@ class HtmlSink final : public ReportSink {
         SpanningRow("group-footer", level);
         AppendEscaped(out_, text);
         out_ += "</td></tr>\n";
+        output_.HandOnWhenFull();
     }
 
     void EndBody() override { out_ += "</tbody>\n</table>\n"; }
@@ -143,6 +148,7 @@ class HtmlSink final : public ReportSink {
     }
 
   private:
+    StreamedText& output_;
     std::string& out_;
     std::vector<PrintColumn> columns_;
     std::string span_ = "1";
@@ -162,12 +168,11 @@ class HtmlSink final : public ReportSink {
 
 }  // namespace
 
-std::string RenderHtml(const CoreReport& report) {
-    std::string out;
-    out.reserve(4096 + PrintedRowCount(report) * 160);
-    HtmlSink sink(out);
+void RenderHtml(const CoreReport& report, std::ostream& stream) {
+    StreamedText output(stream);
+    HtmlSink sink(output);
     WalkReport(report, sink);
-    return out;
+    output.Finish();
 }
 
 }  // namespace hlreports

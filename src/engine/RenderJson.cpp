@@ -2,8 +2,8 @@
 // docs/prepared-report-json.md and is what tests and scripts read, so keys only ever get added.
 //
 // Passwords are never written: a log-on says "password_set" instead. Rows are streamed from a
-// clone of each table's recordset (the component's cursor stays where it was).
-#include <algorithm>
+// clone of each table's recordset (the component's cursor stays where it was), and the text
+// goes to the stream as it is written (JsonWriter).
 #include <cmath>
 #include <optional>
 
@@ -74,10 +74,10 @@ void WriteValue(JsonWriter& json, const Variant& value) {
             json.Number(value.ToDouble());
             return;
         case VariantKind::Currency:
-            json.RawNumber(CurrencyJson(value.ToCurrencyScaled()));
+            json.RawValue(CurrencyJson(value.ToCurrencyScaled()));
             return;
         case VariantKind::Decimal:
-            json.RawNumber(value.ToString());  // every digit: a double would lose some
+            json.RawValue(value.ToString());  // every digit: a double would lose some
             return;
         case VariantKind::Date:
             WriteDate(json, value.ToDate());
@@ -406,7 +406,8 @@ void WriteLayout(JsonWriter& json, const CoreReport& report) {
     json.EndObject();
 }
 
-void WriteReport(JsonWriter& json, const CoreReport& report) {
+void WriteReport(JsonWriter& json, const CoreReport& report,
+                 const std::vector<JsonMember>& extraMembers = {}) {
     json.BeginObject();
     json.Key("name");
     json.String(report.Name());
@@ -440,33 +441,22 @@ void WriteReport(JsonWriter& json, const CoreReport& report) {
         WriteReport(json, *subreport);
     }
     json.EndArray();
+    for (const JsonMember& member : extraMembers) {
+        json.Key(member.key);
+        json.RawValue(member.jsonValue);
+    }
     json.EndObject();
-}
-
-std::size_t EstimatedJsonBytes(const CoreReport& report) {
-    std::size_t bytes = 4096;
-    for (const auto& table : report.Database()->Tables()) {
-        if (table->Rows()) {
-            const auto rows =
-                static_cast<std::size_t>(std::max<int64_t>(0, table->Rows()->RecordCount()));
-            bytes += rows * static_cast<std::size_t>(table->Rows()->FieldCount() + 1) * 12;
-        }
-    }
-    for (const auto& subreport : report.Subreports()) {
-        bytes += EstimatedJsonBytes(*subreport);
-    }
-    return bytes;
 }
 
 }  // namespace
 
-std::string RenderJson(const CoreReport& report) {
-    std::string out;
-    out.reserve(EstimatedJsonBytes(report));
-    JsonWriter json(out);
-    WriteReport(json, report);
-    out += '\n';
-    return out;
+void RenderJson(const CoreReport& report, std::ostream& stream,
+                const std::vector<JsonMember>& extraMembers) {
+    StreamedText output(stream);
+    JsonWriter json(output);
+    WriteReport(json, report, extraMembers);
+    output.Text() += '\n';
+    output.Finish();
 }
 
 }  // namespace hlreports

@@ -1,11 +1,14 @@
 // Plain-text rendering of a prepared report: fixed-width columns separated by two blanks, a
 // heading underlined with "=" (a sub-report's with "-"), group headers and footers indented two
 // blanks per level, lines without trailing blanks. Widths count code points, not bytes; a value
-// wider than its column is printed whole and pushes the rest of its line to the right.
+// wider than its column is printed whole and pushes the rest of its line to the right. Lines are
+// handed to the stream piece by piece (StreamedText), only once they are complete: a line's
+// trailing blanks are trimmed in the text not yet handed on.
 #include <algorithm>
 
 #include "engine/Render.h"
 #include "engine/ReportWalk.h"
+#include "engine/StreamedText.h"
 
 namespace hlreports {
 namespace {
@@ -18,10 +21,10 @@ std::size_t CodePoints(std::string_view text) {
 
 class TextSink final : public ReportSink {
   public:
-    explicit TextSink(std::string& out) : out_(out) {}
+    explicit TextSink(StreamedText& output) : output_(output), out_(output.Text()) {}
 
     void BeginReport(std::string_view heading, int depth) override {
-        if (!out_.empty()) {
+        if (output_.HasText()) {
             out_ += '\n';
         }
         if (heading.empty()) {
@@ -92,6 +95,7 @@ class TextSink final : public ReportSink {
     void EndReport(int) override {}
 
   private:
+    StreamedText& output_;
     std::string& out_;
     std::vector<PrintColumn> columns_;
 
@@ -116,17 +120,17 @@ class TextSink final : public ReportSink {
     void EndLine() {
         out_.erase(out_.find_last_not_of(' ') + 1);
         out_ += '\n';
+        output_.HandOnWhenFull();
     }
 };
 
 }  // namespace
 
-std::string RenderText(const CoreReport& report) {
-    std::string out;
-    out.reserve(4096 + PrintedRowCount(report) * 96);
-    TextSink sink(out);
+void RenderText(const CoreReport& report, std::ostream& stream) {
+    StreamedText output(stream);
+    TextSink sink(output);
     WalkReport(report, sink);
-    return out;
+    output.Finish();
 }
 
 }  // namespace hlreports

@@ -100,16 +100,18 @@ int CompareKeys(const GroupKey& a, const GroupKey& b) {
     throw ComError(EngineError::RenderFailed, std::string(EngineError::RenderSource), description);
 }
 
-// The values of the fields the layout prints, copied out of the rows once.
+// The values of the fields the layout prints, read from the rows where they are kept rather
+// than copied out: a copy of every printed cell would cost more than the rows themselves.
 class RowValues {
   public:
     RowValues(const CoreReport& report, const CoreTable& table, const Recordset& rows)
         : report_(report), table_(table) {
         fields_.reserve(8);
         rows_ = rows.Clone();  // own cursor: printing must not move the component's recordset
+        count_ = static_cast<std::size_t>(std::max<int64_t>(0, rows_->RecordCount()));
     }
 
-    // Slot of a field among the copied ones; a field the rows lack is an error naming it.
+    // Slot of a field among the printed ones; a field the rows lack is an error naming it.
     int Slot(const std::string& field) {
         const int index = rows_->FieldIndex(field);
         if (index < 0) {
@@ -129,24 +131,11 @@ class RowValues {
         return index < 0 ? adVarChar : rows_->Field(index).type;
     }
 
-    void Read() {
-        if (rows_->RecordCount() > 0) {
-            values_.reserve(static_cast<std::size_t>(rows_->RecordCount()) * fields_.size());
-        }
-        if (!rows_->BOF() || !rows_->EOF()) {
-            rows_->MoveFirst();
-        }
-        for (; !rows_->EOF(); rows_->MoveNext()) {
-            for (int index : fields_) {
-                values_.push_back(rows_->Value(index));
-            }
-            ++count_;
-        }
-    }
-
     std::size_t Count() const { return count_; }
-    const Variant& At(std::size_t row, int slot) const {
-        return values_[row * fields_.size() + static_cast<std::size_t>(slot)];
+    // Moves the walk's own cursor to the row (0-based, in the rows' order).
+    Variant At(std::size_t row, int slot) const {
+        rows_->SetAbsolutePosition(static_cast<int64_t>(row) + 1);
+        return rows_->Value(fields_[static_cast<std::size_t>(slot)]);
     }
 
   private:
@@ -154,7 +143,6 @@ class RowValues {
     const CoreTable& table_;
     RecordsetPtr rows_;
     std::vector<int> fields_;
-    std::vector<Variant> values_;
     std::size_t count_ = 0;
 };
 
@@ -201,7 +189,6 @@ class BodyWalk {
         }
         const ResolvedFooter reportFooter =
             Resolve(definition_.reportFooter ? &*definition_.reportFooter : nullptr, values);
-        values.Read();
 
         const std::vector<GroupKey> keys = GroupKeys(values, groupSlots);
         std::vector<std::size_t> order(values.Count());
@@ -386,7 +373,7 @@ class BodyWalk {
             return;
         }
         for (std::size_t i = 0; i < footer.slots.size(); ++i) {
-            const Variant& value = values.At(row, footer.slots[i]);
+            const Variant value = values.At(row, footer.slots[i]);
             if (value.IsNull() || value.IsEmpty()) {
                 continue;
             }
@@ -508,23 +495,6 @@ std::string ParameterDisplayText(const CoreParameter& parameter) {
 
 void WalkReport(const CoreReport& report, ReportSink& sink) {
     Walk(report, sink, 0);
-}
-
-std::size_t PrintedRowCount(const CoreReport& report) {
-    std::size_t rows = 0;
-    const ReportDefinition* definition = report.Definition();
-    const auto& tables = report.Database()->Tables();
-    if (definition != nullptr && definition->bodyTable >= 0 &&
-        static_cast<std::size_t>(definition->bodyTable) < tables.size()) {
-        const auto& table = tables[static_cast<std::size_t>(definition->bodyTable)];
-        if (table && table->Rows()) {
-            rows += static_cast<std::size_t>(std::max<int64_t>(0, table->Rows()->RecordCount()));
-        }
-    }
-    for (const auto& subreport : report.Subreports()) {
-        rows += PrintedRowCount(*subreport);
-    }
-    return rows;
 }
 
 }  // namespace hlreports

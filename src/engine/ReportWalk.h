@@ -3,8 +3,9 @@
 // and report footer lines, then each sub-report the same way. The walk decides what prints and
 // in which order (grouping, sorting by group fields, counts and sums); a sink only lays it out.
 //
-// Cost: the fields the layout uses are copied out of the rows once (sorting needs them all), so
-// memory is linear in rows x printed fields; each cell is formatted once, straight to the sink.
+// Cost: cells are read from the table's rows where they are kept, each formatted once, straight
+// to the sink; memory beyond the rows is a row index and, when groups sort, one key per row and
+// group.
 // Errors: ComError 20514 ("CoreReport.Render") for a field the rows lack or a sum over a value
 // that is no number.
 #pragma once
@@ -42,9 +43,6 @@ class ReportSink {
 };
 
 void WalkReport(const CoreReport& report, ReportSink& sink);
-
-// Rows the walk will print, the report's and its sub-reports', to size the output up front.
-std::size_t PrintedRowCount(const CoreReport& report);
 
 // Printed text of a parameter's current values: several joined by ", ", a range "a to b".
 std::string ParameterDisplayText(const CoreParameter& parameter);

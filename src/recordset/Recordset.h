@@ -14,7 +14,8 @@
 // Split by concern: Recordset.cpp (fields, cursor, bookmarks, Filter/Find/Sort, clones),
 // RecordsetEdit.cpp (edits, pending changes), RecordsetCursor.cpp (view state), RowStore.cpp
 // (column storage), RecordsetFilter.cpp, RecordsetSort.cpp, RecordsetXml*.cpp and
-// RecordsetValueText.cpp (persistence; see docs/recordset-xml.md).
+// RecordsetValueText.cpp (persistence; see docs/recordset-xml.md), RecordsetSavedCopy.cpp (the
+// saved-and-loaded copy without the text).
 #pragma once
 
 #include <cstdint>
@@ -140,9 +141,18 @@ class Recordset : public ComObject {
     // Reads the classic rowset XML (any prefixes, both schema layouts, pending changes).
     // Malformed text raises 3001-class ComError naming the line and the problem.
     static std::shared_ptr<Recordset> LoadXml(std::string_view xml);
+    // What LoadXml(SaveXml()) returns, built straight from the rows without the text: the same
+    // fields, lock type, rows in view order, values and pending changes, sharing no rows with
+    // this recordset. The same effects here as SaveXml; where the text would be refused, that
+    // road runs and raises its own error.
+    std::shared_ptr<Recordset> SavedCopy();
 
   private:
     friend class RecordsetLoader;  // fills the rows of a fetched recordset before it opens
+    // What a save starts with: an open recordset (else 3704 naming SaveXml), the edit in
+    // progress updated; the deleted rows the filter lets through, in row order.
+    std::vector<uint32_t> PrepareSave();
+
     struct View;
     std::shared_ptr<RowStore> rows_;
     std::unique_ptr<View> view_;

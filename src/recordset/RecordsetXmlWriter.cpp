@@ -369,7 +369,7 @@ std::size_t XmlWriter::EstimateRowBytes() const {
 
 }  // namespace
 
-std::string Recordset::SaveXml() {
+std::vector<uint32_t> Recordset::PrepareSave() {
     if (!view_->isOpen) {
         RaiseClosed("SaveXml");
     }
@@ -381,6 +381,11 @@ std::string Recordset::SaveXml() {
             deleted.push_back(row);
         }
     }
+    return deleted;
+}
+
+std::string Recordset::SaveXml() {
+    const std::vector<uint32_t> deleted = PrepareSave();
     std::string out;
     XmlWriter writer(*rows_, out);
     out.reserve(2048 + static_cast<std::size_t>(rows_->FieldCount()) * 320 +

@@ -54,6 +54,19 @@ void PartialFile::Write(std::string_view text) {
     }
 }
 
+PartialFile::WriteBuffer::int_type PartialFile::WriteBuffer::overflow(int_type character) {
+    if (!traits_type::eq_int_type(character, traits_type::eof())) {
+        const char text = traits_type::to_char_type(character);
+        file_.Write(std::string_view(&text, 1));
+    }
+    return traits_type::not_eof(character);
+}
+
+std::streamsize PartialFile::WriteBuffer::xsputn(const char* text, std::streamsize count) {
+    file_.Write(std::string_view(text, static_cast<std::size_t>(count)));
+    return count;
+}
+
 void PartialFile::Commit() {
     // A full disk can fail on the last flush: check after closing.
     const bool written = std::ferror(stream_) == 0;

@@ -9,6 +9,8 @@
 #include <cstdio>
 #include <filesystem>
 #include <functional>
+#include <ostream>
+#include <streambuf>
 #include <string_view>
 
 namespace hlreports {
@@ -23,6 +25,8 @@ class PartialFile {
 
     // Buffered; a failure shows at Commit.
     void Write(std::string_view text);
+    // The same writing as a stream, for writers that produce the file piece by piece.
+    std::ostream& Stream() { return textStream_; }
     // Flushes, closes and checks, then renames over the target (a link there is replaced, not
     // followed). Throws std::runtime_error naming the target on any failure.
     void Commit();
@@ -30,10 +34,25 @@ class PartialFile {
     const std::filesystem::path& TemporaryPath() const { return temporary_; }
 
   private:
+    // Passes every character on to Write, whose file is buffered already.
+    class WriteBuffer final : public std::streambuf {
+      public:
+        explicit WriteBuffer(PartialFile& file) : file_(file) {}
+
+      protected:
+        int_type overflow(int_type character) override;
+        std::streamsize xsputn(const char* text, std::streamsize count) override;
+
+      private:
+        PartialFile& file_;
+    };
+
     std::filesystem::path target_;
     std::filesystem::path temporary_;
     std::FILE* stream_ = nullptr;
     bool committed_ = false;
+    WriteBuffer writeBuffer_{*this};
+    std::ostream textStream_{&writeBuffer_};
 };
 
 // `write` fills the temporary path it is given (for writers that open a file by name); whatever

@@ -157,7 +157,7 @@ std::shared_ptr<CoreReport> RunReport(ReportDispatcher& dispatcher, bool& bParam
                     ErrorNumber::SubscriptOutOfRange, "RunReport",
                     "Subscript out of range: the report file " + state.file + " has no table");
             }
-            tables.front()->SetDataSource(RecordsetToXml(*state.recordset));
+            tables.front()->SetRows(state.recordset->SavedCopy());
         }
         // Tables that read their own rows do so now, after every road has filled what it fills.
         report->ReadTables();

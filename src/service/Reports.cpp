@@ -167,7 +167,7 @@ std::shared_ptr<CoreReport> Reports::PrintRS(const std::string& strReportName,
                 ErrorNumber::ObjectRequired, "PrintRS",
                 "Object variable or With block variable not set (no recordset was given)");
         }
-        tables.front()->SetDataSource(RecordsetToXml(*rstReportData));
+        tables.front()->SetRows(rstReportData->SavedCopy());
         report->ReadTables();
         AddPreview();
         if (report->Title().empty()) {

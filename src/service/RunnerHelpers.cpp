@@ -40,13 +40,7 @@ void ForEachSubreport(CoreReport& report, Visit visit) {
     }
 }
 
-}  // namespace
-
-std::string RecordsetToXml(Recordset& recordset) {
-    return recordset.SaveXml();
-}
-
-void SetSubreportData(CoreReport& report, std::string_view subreportName, std::string_view xml) {
+CoreTable& FirstTableOf(CoreReport& report, std::string_view subreportName) {
     std::shared_ptr<CoreReport> subreport = report.OpenSubreport(subreportName);
     const auto& tables = subreport->Database()->Tables();
     if (tables.empty()) {
@@ -54,7 +48,13 @@ void SetSubreportData(CoreReport& report, std::string_view subreportName, std::s
                        "Subscript out of range: sub-report \"" + std::string(subreportName) +
                            "\" has no table");
     }
-    tables.front()->SetDataSource(xml);
+    return *tables.front();
+}
+
+}  // namespace
+
+void SetSubreportData(CoreReport& report, std::string_view subreportName, std::string_view xml) {
+    FirstTableOf(report, subreportName).SetDataSource(xml);
 }
 
 void SetSubreportRecordset(CoreReport& report, std::string_view subreportName,
@@ -63,7 +63,8 @@ void SetSubreportRecordset(CoreReport& report, std::string_view subreportName,
     if (!filter.empty()) {
         clone->SetFilter(filter);
     }
-    SetSubreportData(report, subreportName, RecordsetToXml(*clone));
+    RecordsetPtr rows = clone->SavedCopy();
+    FirstTableOf(report, subreportName).SetRows(std::move(rows));
 }
 
 std::string ReportDSNKind(CoreReport& report) {

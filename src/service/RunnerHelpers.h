@@ -1,5 +1,5 @@
 // The helpers that the runner, the dispatcher and the builders use to give a report its data and
-// its log-on: recordset to XML, sub-report data, ODBC log-on of a report and its sub-reports, the
+// its log-on: sub-report data, ODBC log-on of a report and its sub-reports, the
 // data-folder formula, the database log-on taken from the connection string, the setup service,
 // the stored custom values and the focus handling of the last report form.
 #pragma once
@@ -14,11 +14,9 @@
 
 namespace hlreports {
 
-// The rows as classic recordset XML, the text the report engine's tables read.
-std::string RecordsetToXml(Recordset& recordset);
-
 void SetSubreportData(CoreReport& report, std::string_view subreportName, std::string_view xml);
-// Hands a clone of the rows, filtered when filter is not "", to the named sub-report.
+// Hands the rows, filtered when filter is not "", to the named sub-report: a copy equal to what
+// their saved XML would load as (Recordset::SavedCopy), so later changes to them do not reach it.
 void SetSubreportRecordset(CoreReport& report, std::string_view subreportName,
                            const Recordset& recordset, std::string_view filter);
 

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <nlohmann/json.hpp>
+#include <sstream>
 
 #include "engine/EngineFixtures.h"
 #include "engine/Render.h"
@@ -177,7 +178,8 @@ TEST(RenderingErrors, FieldsAndSumsAreChecked) {
                                    c.layout + "</report>");
         report->Database()->Tables()[0]->SetDataSource(
             RowsXml({{"Unit"}, {"Amount", "float"}}, {{"abc", "1"}}));
-        for (const auto render : {&RenderText, &RenderHtml}) {
+        using StringRender = std::string (*)(const CoreReport&);
+        for (const StringRender render : {StringRender{&RenderText}, StringRender{&RenderHtml}}) {
             const ComError error = CaughtComError([&] { render(*report); });
             EXPECT_EQ(error.Number(), 20514);
             EXPECT_EQ(error.Source(), "CoreReport.Render");
@@ -305,6 +307,61 @@ TEST_F(Rendering, RenderingLeavesTheCursorAlone) {
     RenderJson(*report_);
     RenderHtml(*report_);
     EXPECT_EQ(rows->Value("Resident"), Variant("Bob"));
+}
+
+// Output far larger than the pieces it is streamed in comes out whole: every row once, in order,
+// text lines without trailing blanks however a piece ends, JSON that parses.
+TEST(RenderingLargeOutput, EveryRowAcrossPieces) {
+    TempDir folder;
+    const auto report = LoadReport(
+        folder,
+        "<report name='r'><tables><table name='T'/></tables><detail><column field='Unit' "
+        "width='6'/><column field='Note' width='40'/></detail></report>");
+    constexpr int Rows = 5000;
+    std::vector<TestRow> rows;
+    for (int i = 0; i < Rows; ++i) {
+        rows.push_back(
+            {std::to_string(i), i % 3 == 0 ? std::nullopt : std::optional<std::string>("note")});
+    }
+    report->Database()->Tables()[0]->SetDataSource(RowsXml({{"Unit"}, {"Note"}}, rows));
+
+    const std::string text = RenderText(*report);
+    std::istringstream lines(text);
+    std::string line;
+    int expected = 0;
+    while (std::getline(lines, line)) {
+        EXPECT_FALSE(line.ends_with(' ')) << line;
+        std::string firstWord;
+        std::istringstream(line) >> firstWord;
+        if (firstWord == std::to_string(expected)) {
+            ++expected;
+        }
+    }
+    EXPECT_EQ(expected, Rows);
+
+    const nlohmann::json json = nlohmann::json::parse(RenderJson(*report));
+    ASSERT_EQ(json["tables"][0]["rows"].size(), static_cast<std::size_t>(Rows));
+    EXPECT_EQ(json["tables"][0]["rows"][Rows - 1][0], std::to_string(Rows - 1));
+
+    const std::string html = RenderHtml(*report);
+    std::size_t rowsInHtml = 0;
+    for (std::size_t at = html.find("<tr><td>"); at != std::string::npos;
+         at = html.find("<tr><td>", at + 1)) {
+        ++rowsInHtml;
+    }
+    EXPECT_EQ(rowsInHtml, static_cast<std::size_t>(Rows));
+    EXPECT_TRUE(html.ends_with("</html>\n"));
+}
+
+// A caller's members close the JSON's top object, after the report's own.
+TEST_F(Rendering, JsonWithCallersMembers) {
+    std::ostringstream stream;
+    RenderJson(*report_, stream, {{"request", R"({"destination":1})"}, {"empty", "{}"}});
+    const nlohmann::json j = nlohmann::json::parse(stream.str());
+    EXPECT_EQ(j["request"]["destination"], 1);
+    EXPECT_EQ(j["empty"], nlohmann::json::object());
+    EXPECT_EQ(j["name"], "rptNSF");
+    EXPECT_TRUE(stream.str().ends_with(",\"request\":{\"destination\":1},\"empty\":{}}\n"));
 }
 
 }  // namespace
