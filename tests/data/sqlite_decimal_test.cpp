@@ -10,6 +10,7 @@
 #include "data/SPParams.h"
 #include "data/clsRecordset.h"
 #include "recordset/AdoTypes.h"
+#include "support/DecimalText.h"
 #include "support/TestDatabase.h"
 
 namespace hlreports {
@@ -17,11 +18,7 @@ namespace {
 
 using test::CaughtComError;
 
-Variant Dec(const char* text) {
-    const std::optional<Decimal> value = Decimal::Parse(text);
-    EXPECT_TRUE(value.has_value()) << text;
-    return Variant(value.value_or(Decimal()));
-}
+using test::Dec;
 
 ProcedureArgument DecimalIn(std::string name, Variant value) {
     return {std::move(name), adNumeric, 19, adParamInput, std::move(value)};

@@ -7,15 +7,12 @@
 #include <string>
 
 #include "recordset/RecordsetTestData.h"
+#include "support/DecimalText.h"
 
 namespace hlreports::test {
 namespace {
 
-Variant Dec(const char* text) {
-    const std::optional<Decimal> value = Decimal::Parse(text);
-    EXPECT_TRUE(value.has_value()) << text;
-    return Variant(value.value_or(Decimal()));
-}
+using test::Dec;
 
 FieldInfo DecimalField(const char* name, int32_t type, int precision, int scale) {
     FieldInfo field = MakeField(name, type);

@@ -9,17 +9,14 @@
 #include "runtime/Decimal.h"
 #include "runtime/ExpectComError.h"
 #include "runtime/Variant.h"
+#include "support/DecimalText.h"
 
 namespace hlreports {
 namespace {
 
 using test::RaisesComError;
 
-Decimal Dec(const char* text) {
-    const std::optional<Decimal> value = Decimal::Parse(text);
-    EXPECT_TRUE(value.has_value()) << text;
-    return value.value_or(Decimal());
-}
+using test::Dec;
 
 // Text reads exactly and writes back with every digit of its scale, over the whole range.
 TEST(Decimal, TextRoundTripsExactlyOverTheRange) {
