@@ -1,6 +1,7 @@
 // Rows from the server into a recordset: a result of bounded columns comes in blocks, one with a
 // long text column cell by cell; both keep every value (exact decimals and money, dates and
-// times, UTF-8 text beyond the basic plane, 64-bit integers) and every Null, across block ends.
+// times, UTF-8 text beyond the basic plane, 64-bit integers) and every Null, across block ends,
+// whether the driver hands text over as UTF-8 or as UTF-16.
 #include <gtest/gtest.h>
 
 #include "data/Connections.h"
@@ -107,6 +108,36 @@ TEST_F(ServerFetch, LongTextIsReadWhole) {
     RecordsetPtr again = connection->OpenRecordset("SELECT COUNT(*) AS n FROM tblFetch");
     ASSERT_TRUE(again);
     EXPECT_EQ(again->Value(0).DisplayText(), "600");
+}
+
+// The driver hands text over as UTF-8 in the connection's default character set, and only as
+// UTF-16 when the connection asks for Latin-1; the values are the same either way, in blocks and
+// cell by cell.
+TEST_F(ServerFetch, TextIsTheSameWhicheverWayTheDriverHandsItOver) {
+    for (const char* options : {"", ";CHARSET=latin1"}) {
+        SCOPED_TRACE(std::string("options: ") + options);
+        std::unique_ptr<Connection> latin = OpenBackendConnection(ConnectionString() + options);
+        for (const char* sql :
+             {"SELECT CONCAT('Caf\xC3\xA9 ', id) AS label FROM tblFetch"
+              " WHERE id IN (1, 3) ORDER BY id",
+              "SELECT CONCAT('Caf\xC3\xA9 ', id) AS label, CONCAT(note,"
+              " '\xC3\xBC') AS note FROM tblFetch WHERE id IN (1, 3) ORDER BY id"}) {
+            SCOPED_TRACE(sql);
+            RecordsetPtr rows = latin->OpenRecordset(sql);
+            ASSERT_TRUE(rows);
+            ASSERT_EQ(rows->RecordCount(), 2);
+            EXPECT_EQ(rows->Value("label"), Variant("Caf\xC3\xA9 1"));
+            if (rows->FieldCount() > 1) {
+                std::string note;
+                for (int i = 0; i < 400; ++i) {
+                    note += "n1 ";
+                }
+                EXPECT_EQ(rows->Value("note"), Variant(note + "\xC3\xBC"));
+                rows->MoveNext();
+                EXPECT_TRUE(rows->Value("note").IsNull());
+            }
+        }
+    }
 }
 
 }  // namespace

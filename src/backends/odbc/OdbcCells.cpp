@@ -3,7 +3,6 @@
 
 #include <cstring>
 #include <string>
-#include <type_traits>
 
 #include "backends/DatabaseError.h"
 #include "backends/odbc/OdbcText.h"
@@ -19,10 +18,10 @@ namespace {
 constexpr SQLULEN kLongestBoundSize = 1024;
 constexpr SQLLEN kDecimalTextBytes = 80;
 
-SQLSMALLINT CTypeOf(OdbcValueKind kind) {
+SQLSMALLINT CTypeOf(OdbcValueKind kind, bool textIsUtf8) {
     switch (kind) {
         case OdbcValueKind::Text:
-            return SQL_C_WCHAR;
+            return textIsUtf8 ? SQL_C_CHAR : SQL_C_WCHAR;
         case OdbcValueKind::Binary:
             return SQL_C_BINARY;
         case OdbcValueKind::Integer:
@@ -82,15 +81,20 @@ std::string HexOf(const unsigned char* bytes, std::size_t count) {
     return hex;
 }
 
-// A value that is not NULL: `bytes` of text (UTF-16 units times two), binary data or decimal
-// text; the C structure of the other kinds.
-void LoadValue(OdbcValueKind kind, const unsigned char* data, std::size_t bytes,
+// A value that is not NULL: `bytes` of text (UTF-8, or UTF-16 units times two), binary data or
+// decimal text; the C structure of the other kinds.
+void LoadValue(OdbcValueKind kind, bool textIsUtf8, const unsigned char* data, std::size_t bytes,
                RecordsetLoader& loader, int column, uint32_t row, std::string_view place) {
     switch (kind) {
         case OdbcValueKind::Text:
-            loader.SetText(
-                column, row,
-                FromOdbcWide(reinterpret_cast<const SQLWCHAR*>(data), bytes / sizeof(SQLWCHAR)));
+            if (textIsUtf8) {
+                loader.SetText(column, row,
+                               std::string_view(reinterpret_cast<const char*>(data), bytes));
+            } else {
+                loader.SetText(column, row,
+                               FromOdbcWide(reinterpret_cast<const SQLWCHAR*>(data),
+                                            bytes / sizeof(SQLWCHAR)));
+            }
             return;
         case OdbcValueKind::Binary:
             loader.SetText(column, row, HexOf(data, bytes));
@@ -142,7 +146,7 @@ std::optional<std::basic_string<Unit>> ReadPieces(const OdbcHandle& statement, S
                                                   SQLSMALLINT cType, std::string_view place) {
     constexpr std::size_t kPiece = 512;
     // Text pieces end in a terminator the driver adds; binary pieces do not.
-    constexpr std::size_t kTerminator = std::is_same_v<Unit, SQLWCHAR> ? 1 : 0;
+    const std::size_t terminator = cType == SQL_C_BINARY ? 0 : 1;
     std::basic_string<Unit> value;
     Unit piece[kPiece];
     while (true) {
@@ -157,7 +161,7 @@ std::optional<std::basic_string<Unit>> ReadPieces(const OdbcHandle& statement, S
         if (indicator == SQL_NULL_DATA) {
             return std::nullopt;
         }
-        std::size_t available = kPiece - kTerminator;
+        std::size_t available = kPiece - terminator;
         std::size_t units = indicator == SQL_NO_TOTAL ||
                                     static_cast<std::size_t>(indicator) >= available * sizeof(Unit)
                                 ? available
@@ -179,30 +183,34 @@ std::size_t DecimalTextBytes(const unsigned char* data, SQLLEN indicator) {
 
 }  // namespace
 
-OdbcColumnBuffer::OdbcColumnBuffer(OdbcValueKind kind, SQLLEN cellBytes, SQLULEN rows)
+OdbcColumnBuffer::OdbcColumnBuffer(OdbcValueKind kind, bool textIsUtf8, SQLLEN cellBytes,
+                                   SQLULEN rows)
     : kind_(kind),
+      textIsUtf8_(textIsUtf8),
       cellBytes_(cellBytes),
       values_((static_cast<std::size_t>(cellBytes) * rows + 7) / 8),
       indicators_(rows) {}
 
 std::optional<OdbcColumnBuffer> OdbcColumnBuffer::For(int32_t adoType, SQLULEN columnSize,
-                                                      SQLULEN rows) {
+                                                      SQLULEN rows, bool textIsUtf8) {
     const OdbcValueKind kind = ValueKindOf(adoType);
     if (kind != OdbcValueKind::Text && kind != OdbcValueKind::Binary) {
-        return OdbcColumnBuffer(kind, FixedBytesOf(kind), rows);
+        return OdbcColumnBuffer(kind, false, FixedBytesOf(kind), rows);
     }
     if (columnSize == 0 || columnSize > kLongestBoundSize) {
         return std::nullopt;
     }
-    // A character may take two UTF-16 units (outside the basic plane), plus the terminator.
-    const auto cellBytes = static_cast<SQLLEN>(
-        kind == OdbcValueKind::Text ? (columnSize * 2 + 1) * sizeof(SQLWCHAR) : columnSize);
-    return OdbcColumnBuffer(kind, cellBytes, rows);
+    // A character takes up to four bytes of UTF-8 or two UTF-16 units, plus the terminator.
+    SQLULEN cellBytes = columnSize;
+    if (kind == OdbcValueKind::Text) {
+        cellBytes = textIsUtf8 ? columnSize * 4 + 1 : (columnSize * 2 + 1) * sizeof(SQLWCHAR);
+    }
+    return OdbcColumnBuffer(kind, textIsUtf8, static_cast<SQLLEN>(cellBytes), rows);
 }
 
 void OdbcColumnBuffer::Bind(const OdbcHandle& statement, SQLUSMALLINT column) {
-    CheckOdbc(SQLBindCol(statement.Get(), column, CTypeOf(kind_), values_.data(), cellBytes_,
-                         indicators_.data()),
+    CheckOdbc(SQLBindCol(statement.Get(), column, CTypeOf(kind_, textIsUtf8_), values_.data(),
+                         cellBytes_, indicators_.data()),
               statement, "binding the result columns");
 }
 
@@ -219,9 +227,10 @@ void OdbcColumnBuffer::Load(std::size_t index, RecordsetLoader& loader, int colu
     if (kind_ == OdbcValueKind::Decimal) {
         bytes = DecimalTextBytes(data, indicator);
     } else if (kind_ == OdbcValueKind::Text || kind_ == OdbcValueKind::Binary) {
-        const SQLLEN room = kind_ == OdbcValueKind::Text
-                                ? cellBytes_ - static_cast<SQLLEN>(sizeof(SQLWCHAR))
-                                : cellBytes_;
+        SQLLEN room = cellBytes_;
+        if (kind_ == OdbcValueKind::Text) {
+            room -= textIsUtf8_ ? 1 : static_cast<SQLLEN>(sizeof(SQLWCHAR));
+        }
         if (indicator == SQL_NO_TOTAL || indicator > room) {
             // The driver described the column smaller than its value: refuse rather than cut.
             RaiseDatabaseError(std::string(place) + ", row " + std::to_string(row + 1) +
@@ -229,20 +238,28 @@ void OdbcColumnBuffer::Load(std::size_t index, RecordsetLoader& loader, int colu
         }
         bytes = static_cast<std::size_t>(indicator);
     }
-    LoadValue(kind_, data, bytes, loader, column, row, place);
+    LoadValue(kind_, textIsUtf8_, data, bytes, loader, column, row, place);
 }
 
 void LoadOdbcCell(const OdbcHandle& statement, SQLUSMALLINT column, RecordsetLoader& loader,
                   int field, uint32_t row, std::string_view place) {
     const OdbcValueKind kind = ValueKindOf(loader.Field(field).type);
+    if (kind == OdbcValueKind::Text && statement.CharsAreUtf8()) {
+        const auto text = ReadPieces<char>(statement, column, SQL_C_CHAR, place);
+        if (!text) {
+            loader.SetNull(field, row);
+            return;
+        }
+        loader.SetText(field, row, *text);
+        return;
+    }
     if (kind == OdbcValueKind::Text) {
         const auto text = ReadPieces<SQLWCHAR>(statement, column, SQL_C_WCHAR, place);
         if (!text) {
             loader.SetNull(field, row);
             return;
         }
-        LoadValue(kind, reinterpret_cast<const unsigned char*>(text->data()),
-                  text->size() * sizeof(SQLWCHAR), loader, field, row, place);
+        loader.SetText(field, row, FromOdbcWide(text->data(), text->size()));
         return;
     }
     if (kind == OdbcValueKind::Binary) {
@@ -251,21 +268,22 @@ void LoadOdbcCell(const OdbcHandle& statement, SQLUSMALLINT column, RecordsetLoa
             loader.SetNull(field, row);
             return;
         }
-        LoadValue(kind, bytes->data(), bytes->size(), loader, field, row, place);
+        LoadValue(kind, false, bytes->data(), bytes->size(), loader, field, row, place);
         return;
     }
     alignas(8) unsigned char data[kDecimalTextBytes] = {};
     SQLLEN indicator = 0;
-    if (!OdbcSucceeded(SQLGetData(statement.Get(), column, CTypeOf(kind), data, FixedBytesOf(kind),
-                                  &indicator))) {
+    if (!OdbcSucceeded(SQLGetData(statement.Get(), column, CTypeOf(kind, false), data,
+                                  FixedBytesOf(kind), &indicator))) {
         RaiseOdbcError(statement, place);
     }
     if (indicator == SQL_NULL_DATA) {
         loader.SetNull(field, row);
         return;
     }
-    LoadValue(kind, data, kind == OdbcValueKind::Decimal ? DecimalTextBytes(data, indicator) : 0,
-              loader, field, row, place);
+    LoadValue(kind, false, data,
+              kind == OdbcValueKind::Decimal ? DecimalTextBytes(data, indicator) : 0, loader, field,
+              row, place);
 }
 
 }  // namespace hlreports

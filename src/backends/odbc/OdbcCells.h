@@ -3,8 +3,9 @@
 // SQLGetData when a column holds long text or binary data that no fixed buffer fits.
 //
 // Whole numbers travel as SQL_C_SBIGINT, reals as SQL_C_DOUBLE, money and decimals as their exact
-// text, dates, times and timestamps as ODBC structures, text as UTF-16 and binary data as bytes
-// (kept as lowercase hex), so nothing is rounded on the way. A value its field cannot hold is
+// text, dates, times and timestamps as ODBC structures, text as UTF-8 where the statement's
+// driver hands narrow text over that way (else UTF-16) and binary data as bytes (kept as
+// lowercase hex), so nothing is rounded on the way. A value its field cannot hold is
 // refused with a ComError naming the column ("column Amount: '1e999' is out of range for money")
 // or by the loader's checks.
 #pragma once
@@ -29,8 +30,10 @@ class OdbcColumnBuffer {
   public:
     // Room for `rows` cells of a column of the ADO type whose size (characters of text, bytes of
     // binary data) the driver described; nothing for text or binary data longer than a buffer
-    // should hold, which is then read with SQLGetData.
-    static std::optional<OdbcColumnBuffer> For(int32_t adoType, SQLULEN columnSize, SQLULEN rows);
+    // should hold, which is then read with SQLGetData. Text is fetched as UTF-8 when
+    // `textIsUtf8`, else as UTF-16.
+    static std::optional<OdbcColumnBuffer> For(int32_t adoType, SQLULEN columnSize, SQLULEN rows,
+                                               bool textIsUtf8);
 
     void Bind(const OdbcHandle& statement, SQLUSMALLINT column);
     // Cell `index` of the last block into cell (column, row) of the loader.
@@ -38,9 +41,10 @@ class OdbcColumnBuffer {
               std::string_view place) const;
 
   private:
-    OdbcColumnBuffer(OdbcValueKind kind, SQLLEN cellBytes, SQLULEN rows);
+    OdbcColumnBuffer(OdbcValueKind kind, bool textIsUtf8, SQLLEN cellBytes, SQLULEN rows);
 
     OdbcValueKind kind_;
+    bool textIsUtf8_;
     SQLLEN cellBytes_;
     std::vector<uint64_t> values_;  // 8-byte words keep every C type aligned
     std::vector<SQLLEN> indicators_;

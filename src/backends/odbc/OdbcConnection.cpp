@@ -107,6 +107,7 @@ OdbcConnection::OdbcConnection(const OdbcTarget& target, const ConnectionOptions
         RaiseOdbcError(connection_, "cannot connect to " + target.label);
     }
     connection_.MarkConnected();
+    connection_.SetCharsAreUtf8(ProbeCharsAreUtf8(connection_));
 }
 
 ProcedureResult OdbcConnection::CallProcedure(std::string_view name,

@@ -25,7 +25,8 @@ class OdbcHandle {
         : type_(other.type_),
           handle_(other.handle_),
           connected_(other.connected_),
-          commandTimeoutSeconds_(other.commandTimeoutSeconds_) {
+          commandTimeoutSeconds_(other.commandTimeoutSeconds_),
+          charsAreUtf8_(other.charsAreUtf8_) {
         other.handle_ = SQL_NULL_HANDLE;
         other.connected_ = false;
     }
@@ -38,12 +39,17 @@ class OdbcHandle {
     // The command timeout a statement handle was made with (0: none).
     void SetCommandTimeout(int seconds) { commandTimeoutSeconds_ = seconds; }
     int CommandTimeout() const { return commandTimeoutSeconds_; }
+    // Whether the driver hands narrow text (SQL_C_CHAR) over in UTF-8 on this connection, and so
+    // on its statements; unknown counts as no.
+    void SetCharsAreUtf8(bool isUtf8) { charsAreUtf8_ = isUtf8; }
+    bool CharsAreUtf8() const { return charsAreUtf8_; }
 
   private:
     SQLSMALLINT type_;
     SQLHANDLE handle_ = SQL_NULL_HANDLE;
     bool connected_ = false;
     int commandTimeoutSeconds_ = 0;
+    bool charsAreUtf8_ = false;
 };
 
 // The diagnostic records of the handle, "[SQLSTATE] message" joined by "; ".

@@ -155,8 +155,8 @@ RecordsetPtr ReadOdbcRows(const OdbcHandle& statement, std::string source) {
             field.baseColumn.clear();
         }
         if (isBound) {
-            std::optional<OdbcColumnBuffer> buffer =
-                OdbcColumnBuffer::For(field.type, described.type.size, kBlockRows);
+            std::optional<OdbcColumnBuffer> buffer = OdbcColumnBuffer::For(
+                field.type, described.type.size, kBlockRows, statement.CharsAreUtf8());
             isBound = buffer.has_value();
             if (buffer) {
                 buffers.push_back(std::move(*buffer));

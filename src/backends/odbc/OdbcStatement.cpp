@@ -40,6 +40,7 @@ OdbcHandle NewOdbcStatement(const OdbcHandle& connection, int commandTimeoutSeco
     SQLSetStmtAttr(statement.Get(), SQL_ATTR_QUERY_TIMEOUT,
                    reinterpret_cast<SQLPOINTER>(static_cast<SQLULEN>(commandTimeoutSeconds)), 0);
     statement.SetCommandTimeout(commandTimeoutSeconds);
+    statement.SetCharsAreUtf8(connection.CharsAreUtf8());
     return statement;
 }
 

@@ -16,7 +16,8 @@
 
 namespace hlreports {
 
-// A statement handle with the command timeout set.
+// A statement handle with the command timeout set that knows how the connection's driver hands
+// over narrow text.
 OdbcHandle NewOdbcStatement(const OdbcHandle& connection, int commandTimeoutSeconds);
 
 // Executes `text` (parameters already bound) and consumes every result. Returns the first row

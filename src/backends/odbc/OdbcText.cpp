@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "backends/DatabaseError.h"
+#include "backends/odbc/OdbcHandles.h"
 
 namespace hlreports {
 namespace {
@@ -77,6 +78,21 @@ std::string FromOdbcWide(const SQLWCHAR* text, std::size_t units) {
         bytes[2 * i + 1] = static_cast<char>(text[i] >> 8);
     }
     return converter.Convert(bytes.data(), bytes.size(), "text from the database");
+}
+
+bool ProbeCharsAreUtf8(const OdbcHandle& connection) {
+    const OdbcHandle statement(SQL_HANDLE_STMT, connection.Get());
+    OdbcWideText query = ToOdbcWide("SELECT '\xC3\xA9'");
+    if (!OdbcSucceeded(
+            SQLExecDirectW(statement.Get(), query.data(), static_cast<SQLINTEGER>(query.size()))) ||
+        !OdbcSucceeded(SQLFetch(statement.Get()))) {
+        return false;
+    }
+    unsigned char bytes[8] = {};
+    SQLLEN indicator = 0;
+    return OdbcSucceeded(
+               SQLGetData(statement.Get(), 1, SQL_C_CHAR, bytes, sizeof bytes, &indicator)) &&
+           indicator == 2 && bytes[0] == 0xC3 && bytes[1] == 0xA9;
 }
 
 }  // namespace hlreports
