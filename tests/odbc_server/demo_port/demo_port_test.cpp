@@ -47,6 +47,21 @@ const PortedReport kPorted[] = {
     {"rptMoveInOut", "Move In Move Out"},
     {"rptWeeklyBoxScore", "Weekly Box Score"},
     {"EndOfMonth", "End Of Month"},
+    // Units, occupancy, leasing, service calls and the custom prompts' unit list.
+    {"sp_RentRoll_SqFt", "Rent Roll All Units"},
+    {"sp_RentRoll_Bal", "Rent Roll Balances"},
+    {"rptOtherUnitByType", "Other Units By Type"},
+    {"rptEconomicVacancy", "Economic Vacancy"},
+    {"rptPropStatus", "Property Status"},
+    {"rptUnitStats", "Unit Statistics"},
+    {"rptDaysVac", "Days Vacant"},
+    {"WeeklyBoxCommunities", "Weekly Box Score Communities"},
+    {"VacancyDeviation", "Vacancy Deviation"},
+    {"ClassicInterfaceStatus", "Classic Interface Status"},
+    {"rptWO", "Service Call"},
+    {"rptWorkOrderList", "Service Call List"},
+    {"custom/PropertyDirectory", "Property Directory"},
+    {"custom/ResidentReview", "Resident Review"},
 };
 
 nlohmann::json FileJson(const fs::path& file) {
