@@ -101,6 +101,17 @@ struct CoreLogOnInfo {
     std::string password;
 };
 
+// The connection the host logged on with, under what a table's log-on can name of it. A log-on
+// holds server, database and user only; a table whose log-on names exactly these reads through
+// the host's whole connection string, with the driver, socket or port and password that no
+// log-on carries (without it a server database could not be reached at all).
+struct CoreHostConnection {
+    std::string server;
+    std::string database;
+    std::string user;
+    std::string connectionString;
+};
+
 // How a table reads its own rows when the component hands it none (docs/report-format.md):
 // the procedure named by its location, or its read-only query, fed by report parameters.
 enum class TableReadKind { None, Procedure, Query };
@@ -242,8 +253,9 @@ class CoreReport : public ComObject {
     const std::string& Name() const { return name_; }
     // Fills every table of the report and its sub-reports that reads its own rows and has
     // received none, over the database its log-on names, read-only and with every value bound.
-    // All or nothing: a table that fails raises 20515 and no table is filled.
-    void ReadTables();
+    // All or nothing: a table that fails raises 20515 and no table is filled. A log-on that names
+    // `host` reads through the host's connection string.
+    void ReadTables(const CoreHostConnection* host = nullptr);
 
     // State the renderers read.
     const std::string& Path() const { return path_; }

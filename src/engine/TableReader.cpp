@@ -1,7 +1,7 @@
 // CoreReport::ReadTables: tables that read their own rows (see CoreReport.h and
 // docs/report-format.md). The rows come through the component's one road to the database,
 // clsRecordset, on its read-only operations, over a connection string made from the table's
-// log-on (SetLogOnInfo, which SetReportDatabase calls).
+// log-on (SetLogOnInfo, which SetReportDatabase calls), or the host's own when the log-on names it.
 #include <fmt/format.h>
 
 #include <utility>
@@ -27,7 +27,12 @@ std::string KeyValue(std::string_view key, const std::string& value) {
     return std::string(key) + "=" + (plain ? value : "{" + ReplaceAll(value, "}", "}}") + "}");
 }
 
-std::string ConnectionStringOf(const CoreLogOnInfo& logOn) {
+std::string ConnectionStringOf(const CoreLogOnInfo& logOn, const CoreHostConnection* host) {
+    // Host names are not case-sensitive; server databases and users may be.
+    if (host != nullptr && EqualsIgnoreCase(logOn.server, host->server) &&
+        logOn.database == host->database && logOn.user == host->user) {
+        return host->connectionString;
+    }
     std::string text =
         KeyValue("Server", logOn.server) + ";" + KeyValue("Database", logOn.database);
     if (!logOn.user.empty()) {
@@ -114,7 +119,8 @@ std::shared_ptr<CoreParameter> FindParameter(const CoreReport& report, const Cor
     return main != nullptr ? FindParameter(*main, nullptr, name) : nullptr;
 }
 
-RecordsetPtr ReadTable(const CoreReport& report, const CoreReport* main, const CoreTable& table) {
+RecordsetPtr ReadTable(const CoreReport& report, const CoreReport* main, const CoreTable& table,
+                       const CoreHostConnection* host) {
     const CoreLogOnInfo& logOn = table.LogOnInfo();
     if (logOn.server.empty() && logOn.database.empty()) {
         Fail(report, table,
@@ -132,7 +138,7 @@ RecordsetPtr ReadTable(const CoreReport& report, const CoreReport* main, const C
         values.push_back(Bind(argument, *parameter));
     }
     clsRecordset database;
-    database.SetConnectionString(ConnectionStringOf(logOn));
+    database.SetConnectionString(ConnectionStringOf(logOn, host));
     RecordsetPtr rows;
     try {
         if (reading.kind == TableReadKind::Procedure) {
@@ -146,22 +152,22 @@ RecordsetPtr ReadTable(const CoreReport& report, const CoreReport* main, const C
     return rows;
 }
 
-void CollectReads(const CoreReport& report, const CoreReport* main,
+void CollectReads(const CoreReport& report, const CoreReport* main, const CoreHostConnection* host,
                   std::vector<std::pair<CoreTable*, RecordsetPtr>>& reads) {
     for (const std::shared_ptr<CoreTable>& table : report.Database()->Tables()) {
         if (table->Reading().kind != TableReadKind::None && !table->Rows()) {
-            reads.emplace_back(table.get(), ReadTable(report, main, *table));
+            reads.emplace_back(table.get(), ReadTable(report, main, *table, host));
         }
     }
 }
 
 }  // namespace
 
-void CoreReport::ReadTables() {
+void CoreReport::ReadTables(const CoreHostConnection* host) {
     std::vector<std::pair<CoreTable*, RecordsetPtr>> reads;
-    CollectReads(*this, nullptr, reads);
+    CollectReads(*this, nullptr, host, reads);
     for (const std::shared_ptr<CoreReport>& subreport : subreports_) {
-        CollectReads(*subreport, this, reads);
+        CollectReads(*subreport, this, host, reads);
     }
     for (auto& [table, rows] : reads) {
         table->SetRows(std::move(rows));

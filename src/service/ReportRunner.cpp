@@ -160,7 +160,8 @@ std::shared_ptr<CoreReport> RunReport(ReportDispatcher& dispatcher, bool& bParam
             tables.front()->SetRows(state.recordset->SavedCopy());
         }
         // Tables that read their own rows do so now, after every road has filled what it fills.
-        report->ReadTables();
+        const CoreHostConnection host = HostConnection(SharedRecordset().ConnectionString());
+        report->ReadTables(&host);
         TheUi().SetMousePointer(vbDefault);
         state.recordset.reset();
         return session.currentReport;

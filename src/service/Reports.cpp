@@ -168,7 +168,8 @@ std::shared_ptr<CoreReport> Reports::PrintRS(const std::string& strReportName,
                 "Object variable or With block variable not set (no recordset was given)");
         }
         tables.front()->SetRows(rstReportData->SavedCopy());
-        report->ReadTables();
+        const CoreHostConnection host = HostConnection(SharedRecordset().ConnectionString());
+        report->ReadTables(&host);
         AddPreview();
         if (report->Title().empty()) {
             report->SetTitle(strReportName);

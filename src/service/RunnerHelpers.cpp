@@ -131,16 +131,24 @@ void SetDatabase(CoreReport& report, const std::string& server, const std::strin
     }
 }
 
-void SetReportDatabase(CoreReport& report, std::string_view connectionString) {
-    const std::string server = basParseConnectionString(connectionString, "Server");
-    const std::string database = basParseConnectionString(connectionString, "Database");
+CoreHostConnection HostConnection(std::string_view connectionString) {
+    CoreHostConnection host;
+    host.server = basParseConnectionString(connectionString, "Server");
+    host.database = basParseConnectionString(connectionString, "Database");
     // The embedded database has no user: a string without "Uid" logs on without one.
-    const std::string uid = ContainsIgnoreCase(connectionString, "Uid")
-                                ? basParseConnectionString(connectionString, "Uid")
-                                : std::string();
-    SetDatabase(report, server, database, uid, "");
-    ForEachSubreport(
-        report, [&](CoreReport& subreport) { SetDatabase(subreport, server, database, uid, ""); });
+    if (ContainsIgnoreCase(connectionString, "Uid")) {
+        host.user = basParseConnectionString(connectionString, "Uid");
+    }
+    host.connectionString = connectionString;
+    return host;
+}
+
+void SetReportDatabase(CoreReport& report, std::string_view connectionString) {
+    const CoreHostConnection host = HostConnection(connectionString);
+    SetDatabase(report, host.server, host.database, host.user, "");
+    ForEachSubreport(report, [&](CoreReport& subreport) {
+        SetDatabase(subreport, host.server, host.database, host.user, "");
+    });
 }
 
 void InitSetupService(const std::string& user, const std::string& password) {

@@ -32,6 +32,9 @@ void LogOnReport(CoreReport& report, const std::string& user, const std::string&
 // Points every table that does not read the data folder at the database (error 2958).
 void SetDatabase(CoreReport& report, const std::string& server, const std::string& database,
                  const std::string& uid, const std::string& password);
+// The host's connection under the server, database and user it names, the names a log-on from
+// SetReportDatabase carries.
+CoreHostConnection HostConnection(std::string_view connectionString);
 // Server, database and user from the connection string, for the report and its sub-reports.
 void SetReportDatabase(CoreReport& report, std::string_view connectionString);
 

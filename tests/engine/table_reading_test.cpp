@@ -155,6 +155,46 @@ TEST_F(TableReading, SubreportReadsWhileHandedRowsAreKept) {
     EXPECT_EQ(Ids(*report->OpenSubreport("Detail")->Database()->Tables()[0]), "3");
 }
 
+// A log-on that names the host's connection (server in any case, the same database and user)
+// reads through the host's own connection string, which carries what no log-on can (here: the
+// embedded file behind a server name); any other log-on builds its string from its own names.
+TEST_F(TableReading, LogOnNamingTheHostReadsThroughItsConnection) {
+    const CoreHostConnection host{"db.example", "Ledger", "qz",
+                                  "Server=(embedded);Database=" + db.Path().string()};
+    const struct Case {
+        const char* what;
+        const char* server;
+        const char* database;
+        const char* user;
+        bool reads;
+    } cases[] = {
+        {"the host's names", "db.example", "Ledger", "qz", true},
+        {"the server in other case", "DB.Example", "Ledger", "qz", true},
+        {"another database", "db.example", "ledger", "qz", false},
+        {"another user", "db.example", "Ledger", "QZ", false},
+        {"another server", "db2.example", "Ledger", "qz", false},
+    };
+    for (const Case& row : cases) {
+        SCOPED_TRACE(row.what);
+        auto report = LoadReport(
+            folder,
+            Report(
+                "<table name='T' reads='query'><query>SELECT id FROM tblLedger</query></table>"));
+        report->Database()->Tables()[0]->SetLogOnInfo(row.server, row.database, row.user, "");
+        if (row.reads) {
+            report->ReadTables(&host);
+            EXPECT_EQ(Ids(*report->Database()->Tables()[0]), "1,2,3,4");
+        } else {
+            const ComError error = CaughtComError([&] { report->ReadTables(&host); });
+            EXPECT_EQ(error.Number(), 20515);
+            EXPECT_NE(error.Description().find(std::string("could not read its rows")),
+                      std::string::npos)
+                << error.Description();
+        }
+        EXPECT_EQ(GetConnectionStats().open, 0);
+    }
+}
+
 // A failing read, a refused write and a report pointed at no database raise 20515 naming the
 // report and table, and no table is filled, not even one read before the failure.
 TEST_F(TableReading, FailuresNameReportTableAndCause) {
