@@ -47,6 +47,18 @@ const PortedReport kPorted[] = {
     {"rptMoveInOut", "Move In Move Out"},
     {"rptWeeklyBoxScore", "Weekly Box Score"},
     {"EndOfMonth", "End Of Month"},
+    // Ledgers, receipts, delinquency, payables: running balances, aging, outputs, money sums.
+    {"rptDelinquency", "Aged Delinquency"},
+    {"rptBkDepBatch", "Bank Deposits Batch"},
+    {"sp_CompDelinquency", "Comprehensive Delinquency"},
+    {"ConcessionMatrix", "Concession Matrix"},
+    {"rptCurrentBalance", "Current Balance"},
+    {"rptMonthlySum", "Monthly Summary"},
+    {"rptCashReceiptsGLEffect", "Posted Cash GL Effect"},
+    {"rptTransLedg", "Transaction Ledger"},
+    {"rptTransLedgBalance", "Transaction Ledger Balance"},
+    {"rptTransList", "Transaction List"},
+    {"rptUtilityStatement", "Utility Statement"},
 };
 
 nlohmann::json FileJson(const fs::path& file) {
