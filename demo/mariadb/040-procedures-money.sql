@@ -576,13 +576,17 @@ BEGIN
 END//
 
 -- Concessions over the twelve months from AsOfMonth/AsOfYear: one column per month and the
--- total within those months. A month that is not a calendar month gives no rows.
+-- total within those months. A month or year that is not a number, or a month outside 1 to 12,
+-- gives no rows (a strict server would refuse to convert it).
 CREATE PROCEDURE sp_Rep_ConcessionMatrix(IN Property VARCHAR(10), IN AsOfMonth VARCHAR(2),
                                          IN AsOfYear VARCHAR(4))
 BEGIN
-    DECLARE firstText VARCHAR(12) DEFAULT CONCAT(LPAD(CAST(AsOfYear AS SIGNED), 4, '0'), '-',
-                                                 LPAD(CAST(AsOfMonth AS SIGNED), 2, '0'), '-01');
-    DECLARE firstMonth DATE DEFAULT STR_TO_DATE(firstText, '%Y-%m-%d');
+    DECLARE monthNumber INT DEFAULT IF(TRIM(AsOfMonth) REGEXP '^[0-9]+$', TRIM(AsOfMonth), 0);
+    DECLARE yearNumber INT DEFAULT IF(TRIM(AsOfYear) REGEXP '^[0-9]+$', TRIM(AsOfYear), 0);
+    DECLARE firstText VARCHAR(12) DEFAULT CONCAT(LPAD(yearNumber, 4, '0'), '-',
+                                                 LPAD(monthNumber, 2, '0'), '-01');
+    DECLARE firstMonth DATE DEFAULT IF(monthNumber BETWEEN 1 AND 12 AND yearNumber > 0,
+                                       STR_TO_DATE(firstText, '%Y-%m-%d'), NULL);
     WITH m AS (
       SELECT c.*,
              (YEAR(c.Start_Date) - YEAR(firstMonth)) * 12 + MONTH(c.Start_Date) - MONTH(firstMonth)
@@ -720,30 +724,31 @@ WHERE p.Batch_Source = 'Import Payments'
 ORDER BY p.Batch, p.PaymentID//
 
 -- The ledger of the applicant on a guest card: the application fee charged and paid, deposits
--- charged and received, and whatever else was posted to the applicant.
+-- charged and received, and whatever else was posted to the applicant. Lines of one day and kind
+-- come in ledger order (kind, then id), the order the embedded database keeps for them.
 CREATE PROCEDURE sp_Rep_ApplicantLedger(IN GCardID VARCHAR(15))
 WITH card AS (
   SELECT g.GCardID, g.Property, g.Name, g.Resident, g.Status FROM tblGuestCard g
   WHERE g.GCardID = GCardID),
 ledger_lines AS (
-  SELECT a.App_Date AS Trans_Date, 1 AS Seq, 'APP' AS Code, 'Application fee' AS Description,
-         a.App_Fee AS Amount
+  SELECT a.App_Date AS Trans_Date, 1 AS Seq, NULL AS Kind, NULL AS TransID, 'APP' AS Code,
+         'Application fee' AS Description, a.App_Fee AS Amount
   FROM tblApplication a JOIN card ON a.GCardID = card.GCardID WHERE a.App_Fee > 0
   UNION ALL
-  SELECT a.App_Date, 2, 'PAY', 'Application fee paid', -a.App_Fee
+  SELECT a.App_Date, 2, NULL, NULL, 'PAY', 'Application fee paid', -a.App_Fee
   FROM tblApplication a JOIN card ON a.GCardID = card.GCardID WHERE a.App_Fee > 0
   UNION ALL
-  SELECT d.Date_Received, 3, d.Deposit_Type, 'Deposit due', d.Amount
+  SELECT d.Date_Received, 3, NULL, d.DepositID, d.Deposit_Type, 'Deposit due', d.Amount
   FROM tblDeposit d JOIN card ON d.Resident = card.Resident
   UNION ALL
-  SELECT d.Date_Received, 4, 'PAY', 'Deposit received', -d.Amount
+  SELECT d.Date_Received, 4, NULL, d.DepositID, 'PAY', 'Deposit received', -d.Amount
   FROM tblDeposit d JOIN card ON d.Resident = card.Resident
   UNION ALL
-  SELECT l.Trans_Date, 5, l.Code, l.Description, l.Amount
+  SELECT l.Trans_Date, 5, l.Kind, l.TransID, l.Code, l.Description, l.Amount
   FROM vwLedger l JOIN card ON l.Resident = card.Resident WHERE l.Kind <> 'N')
 SELECT card.GCardID, card.Name, card.Status AS Card_Status, ln.Trans_Date, ln.Code,
        ln.Description, ROUND(ln.Amount, 2) AS Amount
 FROM card JOIN ledger_lines ln
-ORDER BY ln.Trans_Date, ln.Seq//
+ORDER BY ln.Trans_Date, ln.Seq, ln.Kind, ln.TransID//
 
 DELIMITER ;
