@@ -158,7 +158,8 @@ namespace hlreports {
 namespace {
 
 // What only the server port does, through the wrapper on the loaded demo: the report library
-// lookup's output, a procedure that raises its own error, and a second result set left alone.
+// lookup's output, a text output held to its declared size, a procedure that raises its own
+// error, and a second result set left alone.
 TEST_F(DemoPort, LookupsErrorsAndResultSetsOnTheServer) {
     clsRecordset rs;
     rs.SetConnectionString(connection);
@@ -201,6 +202,22 @@ TEST_F(DemoPort, LookupsErrorsAndResultSetsOnTheServer) {
          },
          "3207 There is no property NOPE SP:sp_Rep_NSF @Property='NOPE',@StartDate='2026-01-01',"
          "@EndDate='2026-11-30'"},
+        {"a text output is cut to the size the caller declares, as the embedded database does",
+         [&] {
+             SPParams params;
+             params.Add("@Property", adVarChar, 10, adParamInput, Variant("OAK"));
+             params.Add("@Resident", adVarChar, 10, adParamInput, Variant("R10076"));
+             params.Add("@StatementDate", adDBDate, 6, adParamInput, Variant("2026-12-06"));
+             params.Add("@AsOf", adDBDate, 6, adParamInput, Variant("2027-01-01"));
+             params.Add("@LastStatementDate", adDBDate, 6, adParamInput, Variant::Null());
+             params.Add("@PropAddrLn1", adVarChar, 30, adParamOutput, Variant::Missing());
+             params.Add("@PropAddrLn2", adVarChar, 30, adParamOutput, Variant::Missing());
+             params.Add("@PropAddrLn3", adVarChar, 29, adParamOutput, Variant::Missing());
+             rs.RunSPReturnValue("sp_Rep_RentStatement", params);
+             return params.GetValue("@PropAddrLn2").DisplayText() + "|" +
+                    params.GetValue("@PropAddrLn3").DisplayText();
+         },
+         "1200 Terrace Lane, Leasing Off|Riverton, OR 97401"},
         {"the rows are the first result set; the totals after them are left alone",
          [&] {
              RecordsetPtr rows;
