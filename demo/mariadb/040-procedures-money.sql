@@ -4,7 +4,9 @@
 -- (sp_ChargeTypes, sp_TransDetailOptions_Parameters). These reports' demo answer files give the
 -- same rows on both databases: Aged Delinquency, Bank Deposits Batch, Comprehensive Delinquency,
 -- Concession Matrix, Current Balance, Monthly Summary, Posted Cash GL Effect, Transaction
--- Ledger, Transaction Ledger Balance, Transaction List and Utility Statement.
+-- Ledger, Transaction Ledger Balance, Transaction List and Utility Statement. Rent Statement
+-- and Accounting Transactions also need the resident, unit and property lookups, which are not
+-- in this file.
 --
 -- The conventions of 030-procedures-reports.sql hold: dates arrive as dates, no body reads the
 -- clock, every column is written with its table's alias (a parameter hides a column of the same
