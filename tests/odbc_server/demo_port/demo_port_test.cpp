@@ -315,8 +315,8 @@ std::string Rendered(const RecordsetPtr& rows, const SPParams& params) {
     return text;
 }
 
-// The ported procedures that no answer file reaches (reports without a criteria dialog and the
-// lookups) give the same rows and outputs on both databases.
+// The ported procedures that no answer file reaches (reports without a criteria dialog, the
+// journals and the lookups) give the same rows and outputs on both databases.
 TEST_F(DemoPort, ProceduresWithoutAnAnswerFileGiveTheSameRows) {
     host::DemoPaths paths = host::DefaultDemoPaths();
     const fs::path folder = fs::path(HL_DEMO_SERVER_FOLDER).parent_path() / "procedures";
@@ -372,6 +372,80 @@ TEST_F(DemoPort, ProceduresWithoutAnAnswerFileGiveTheSameRows) {
              p.Add("@PropertyString", adVarChar, 8000, adParamInput, Variant("'PINE','O''X'"));
          },
          50},
+        // Receipts, journals, payables and the applicant ledger (same-day lines in ledger order).
+        {"sp_Rep_ChargeTypeList",
+         [&](SPParams& p) { p.Add("@Property", adVarChar, 10, adParamInput, property); }, 15},
+        {"sp_Rep_CashReceipt",
+         [&](SPParams& p) {
+             p.Add("@Property", adVarChar, 10, adParamInput, property);
+             p.Add("@CRID", adInteger, 4, adParamInput, Variant(106));
+         },
+         1},
+        {"sp_Rep_CashReceiptDetail",
+         [&](SPParams& p) {
+             p.Add("@Property", adVarChar, 10, adParamInput, property);
+             p.Add("@Batch", adVarChar, 10, adParamInput, Variant("O250109C"));
+             p.Add("@CashReceiptsSmryHasDetail", adVarChar, 3, adParamOutput, Variant::Missing());
+         },
+         3},
+        {"sp_Rep_TranJournal",
+         [&](SPParams& p) {
+             p.Add("@Property", adVarChar, 10, adParamInput, property);
+             p.Add("@Batch", adVarChar, 10, adParamInput, Variant("O250101R"));
+         },
+         56},
+        {"sp_Rep_EditPaymentTranJournal",
+         [&](SPParams& p) {
+             p.Add("@Property", adVarChar, 10, adParamInput, property);
+             p.Add("@PaymentIDs", adVarChar, 6000, adParamInput, Variant("5, 106 ,7"));
+         },
+         3},
+        {"sp_Rep_rptDailyActivity",
+         [&](SPParams& p) {
+             p.Add("@Property", adVarChar, 10, adParamInput, property);
+             p.Add("@RptBeginDate", adDBDate, 6, adParamInput, Variant(Date::FromYmd(2026, 11, 1)));
+             p.Add("@RptEndDate", adDBDate, 6, adParamInput, Variant(Date::FromYmd(2026, 11, 30)));
+             for (const char* name : {"@Walkins", "@PhoneCall", "@AppsTaken", "@Approved",
+                                      "@Denied", "@Cancelled", "@OtherTrafic"}) {
+                 p.Add(name, adSmallInt, 2, adParamOutput, Variant::Missing());
+             }
+         },
+         36},
+        {"sp_Rep_rptFutureConc",
+         [&](SPParams& p) {
+             p.Add("@Property", adVarChar, 10, adParamInput, property);
+             p.Add("@AsOfDate", adDBDate, 6, adParamInput, asOf);
+         },
+         3},
+        {"sp_Rep_ExpInvoice",
+         [&](SPParams& p) {
+             p.Add("@HeaderID", adDouble, 8, adParamInput, Variant(700.0));
+             p.Add("@Property", adVarChar, 10, adParamInput, property);
+         },
+         2},
+        {"sp_Rep_ExpInvoiceRegister",
+         [&](SPParams& p) { p.Add("@Property", adVarChar, 10, adParamInput, property); }, 15},
+        {"sp_Rep_ExpPurchaseOrder",
+         [&](SPParams& p) {
+             p.Add("@HeaderID", adDouble, 8, adParamInput, Variant(300.0));
+             p.Add("@Property", adVarChar, 10, adParamInput, property);
+         },
+         1},
+        {"sp_Rep_PostRefundsJournal",
+         [](SPParams& p) {
+             p.Add("@Batches", adVarChar, 6000, adParamInput,
+                   Variant("O250315F, P250405F,C260827F"));
+         },
+         3},
+        {"sp_Rep_ImportPaymentsJournal",
+         [](SPParams& p) {
+             p.Add("@FirstBatch", adVarChar, 10, adParamInput, Variant("C250103I"));
+             p.Add("@LastBatch", adVarChar, 10, adParamInput, Variant("C250304I"));
+         },
+         31},
+        {"sp_Rep_ApplicantLedger",
+         [](SPParams& p) { p.Add("@GCardID", adVarChar, 15, adParamInput, Variant("GCO00157")); },
+         75},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.procedure);
