@@ -3,8 +3,8 @@
 -- same rows on both databases): Unit Listing, Resident List, Resident Birthdays, Posted Cash
 -- Receipts, Deposit Log, Returned Items, Lease Expiration and Lease Expiration By Month, Market
 -- Sources and Traffic Summary, Traffic Sources, Move In Move Out, Weekly Box Score and End Of
--- Month. The other reports' procedures are not ported yet; on this database they fail with the
--- server's "PROCEDURE ... does not exist".
+-- Month. The money reports' procedures are in 040-procedures-money.sql, the unit and leasing
+-- reports' and the lookups in 050-procedures-units.sql.
 --
 -- As in the embedded bodies, dates arrive as dates and no body reads the clock. SQLite's date
 -- arithmetic becomes DATEDIFF/DATE_ADD, strftime becomes MONTH/DAYOFMONTH/DATE_FORMAT. Two

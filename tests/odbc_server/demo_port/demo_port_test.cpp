@@ -66,6 +66,7 @@ const PortedReport kPorted[] = {
     {"rptWO", "Service Call"},
     {"rptWorkOrderList", "Service Call List"},
     {"custom/PropertyDirectory", "Property Directory"},
+    {"custom/ResidentReview", "Resident Review"},
     // Ledgers, receipts, delinquency, payables: running balances, aging, outputs, money sums.
     {"rptDelinquency", "Aged Delinquency"},
     {"rptBkDepBatch", "Bank Deposits Batch"},
