@@ -91,7 +91,7 @@ SELECT u.Unit, u.SortOrder, u.Building, u.Unit_Class, u.SqFt, u.Market_Rent,
             WHEN cur.Lease_Status = ''Notice'' THEN ''Notice'' WHEN cur.Lease IS NOT NULL THEN ''Occupied''
             ELSE ''Vacant'' END AS Unit_Status,
        r.Name AS Resident_Name, cur.Rent, cur.Move_In, cur.Lease_End, cur.Notice_Date, cur.Intend_Move_Out,
-       (SELECT max(p.Move_Out) FROM vwLeaseUnit p WHERE p.Unit = u.Unit AND p.Lease_Status = ''Past''
+       (SELECT max(p.Move_Out) FROM vwLeaseUnit p WHERE p.Property = u.Property AND p.Unit = u.Unit AND p.Lease_Status = ''Past''
         AND cur.Lease IS NULL) AS Vacant_Since,
        ar.Name AS Applicant_Name, app.Intend_Move_In, u.Ready_Status, u.Ready_Date
 FROM tblProp_Unit u
@@ -147,7 +147,7 @@ ORDER BY w.Date_Added, w.WaitID;
 INSERT INTO sys_procedures (name, params, body) VALUES ('sp_Rep_MakeReady', '@Property varchar(10)', '
 SELECT u.Unit, u.SortOrder, u.Unit_Class,
        CASE WHEN u.Down_Unit = 1 THEN ''Down'' WHEN cur.Lease IS NOT NULL THEN ''Notice'' ELSE ''Vacant'' END AS Unit_Status,
-       coalesce(cur.Intend_Move_Out, (SELECT max(p.Move_Out) FROM vwLeaseUnit p WHERE p.Unit = u.Unit
+       coalesce(cur.Intend_Move_Out, (SELECT max(p.Move_Out) FROM vwLeaseUnit p WHERE p.Property = u.Property AND p.Unit = u.Unit
                                       AND p.Lease_Status = ''Past'')) AS Vacate_Date,
        u.Ready_Status, u.Ready_Date, ar.Name AS Applicant_Name, app.Intend_Move_In AS Next_Move_In,
        (SELECT count(*) FROM tblWorkOrder w WHERE w.Property = u.Property AND w.Unit = u.Unit
@@ -869,17 +869,17 @@ WHERE Property = @Property AND Notice_Date <= date(@EndDate) AND Move_In <= date
   AND (Move_Out IS NULL OR Move_Out > date(@EndDate));
 SELECT u.Unit_Class, uc.Description AS Class_Description, count(*) AS Units, sum(u.SqFt) AS Total_SqFt,
        round(avg(u.Market_Rent), 2) AS Avg_Market_Rent,
-       sum(EXISTS (SELECT 1 FROM vwLeaseUnit l WHERE l.Unit = u.Unit AND l.Move_In <= date(@EndDate)
+       sum(EXISTS (SELECT 1 FROM vwLeaseUnit l WHERE l.Property = u.Property AND l.Unit = u.Unit AND l.Move_In <= date(@EndDate)
                    AND (l.Move_Out IS NULL OR l.Move_Out > date(@EndDate)))) AS Occupied,
-       count(*) - sum(EXISTS (SELECT 1 FROM vwLeaseUnit l WHERE l.Unit = u.Unit AND l.Move_In <= date(@EndDate)
+       count(*) - sum(EXISTS (SELECT 1 FROM vwLeaseUnit l WHERE l.Property = u.Property AND l.Unit = u.Unit AND l.Move_In <= date(@EndDate)
                    AND (l.Move_Out IS NULL OR l.Move_Out > date(@EndDate)))) AS Vacant,
-       round(coalesce((SELECT avg(l.Rent) FROM vwLeaseUnit l JOIN tblProp_Unit u2 ON u2.Unit = l.Unit
+       round(coalesce((SELECT avg(l.Rent) FROM vwLeaseUnit l JOIN tblProp_Unit u2 ON u2.Property = l.Property AND u2.Unit = l.Unit
                        WHERE u2.Property = @Property AND u2.Unit_Class = u.Unit_Class AND l.Move_In <= date(@EndDate)
                        AND (l.Move_Out IS NULL OR l.Move_Out > date(@EndDate))), 0), 2) AS Avg_Lease_Rent,
-       (SELECT count(*) FROM vwLeaseUnit l JOIN tblProp_Unit u2 ON u2.Unit = l.Unit
+       (SELECT count(*) FROM vwLeaseUnit l JOIN tblProp_Unit u2 ON u2.Property = l.Property AND u2.Unit = l.Unit
         WHERE u2.Property = @Property AND u2.Unit_Class = u.Unit_Class
         AND l.Move_In BETWEEN date(@StartDate) AND date(@EndDate)) AS Move_Ins,
-       (SELECT count(*) FROM vwLeaseUnit l JOIN tblProp_Unit u2 ON u2.Unit = l.Unit
+       (SELECT count(*) FROM vwLeaseUnit l JOIN tblProp_Unit u2 ON u2.Property = l.Property AND u2.Unit = l.Unit
         WHERE u2.Property = @Property AND u2.Unit_Class = u.Unit_Class
         AND l.Move_Out BETWEEN date(@StartDate) AND date(@EndDate)) AS Move_Outs
 FROM tblProp_Unit u
@@ -898,8 +898,8 @@ WITH occ AS (
                         - julianday(max(date(@StartDate), Move_In)) + 1)) AS Days_Occupied
   FROM vwLeaseUnit WHERE Property = @Property AND Move_In IS NOT NULL GROUP BY Unit)
 SELECT u.Unit, u.SortOrder, u.Unit_Class, u.Market_Rent,
-       (SELECT max(l.Move_Out) FROM vwLeaseUnit l WHERE l.Unit = u.Unit AND l.Move_Out <= date(@EndDate)) AS Last_Move_Out,
-       (SELECT min(coalesce(l.Move_In, l.Intend_Move_In)) FROM vwLeaseUnit l WHERE l.Unit = u.Unit
+       (SELECT max(l.Move_Out) FROM vwLeaseUnit l WHERE l.Property = u.Property AND l.Unit = u.Unit AND l.Move_Out <= date(@EndDate)) AS Last_Move_Out,
+       (SELECT min(coalesce(l.Move_In, l.Intend_Move_In)) FROM vwLeaseUnit l WHERE l.Property = u.Property AND l.Unit = u.Unit
         AND coalesce(l.Move_In, l.Intend_Move_In) > date(@StartDate)) AS Next_Move_In,
        CAST(julianday(date(@EndDate)) - julianday(date(@StartDate)) + 1 - coalesce(o.Days_Occupied, 0) AS int) AS Days_Vacant
 FROM tblProp_Unit u

@@ -474,7 +474,7 @@ namespace hlreports {
 namespace {
 
 // A unit's earlier leases are its property's own: a unit of the same name in another property,
-// with a later move-out, changes none of the dates the server port gives for OAK's unit 108
+// with a later move-out, changes none of the dates either database gives for OAK's unit 108
 // (vacant since its lease ended on 19 November). The rows are added in a transaction that is
 // rolled back, so the demo stays as loaded.
 TEST_F(DemoPort, AUnitsLeasesAreItsPropertysOwn) {
@@ -489,30 +489,39 @@ TEST_F(DemoPort, AUnitsLeasesAreItsPropertysOwn) {
          "@Occ_Proration_Opt=NULL",
          "Last_Move_Out"},
     };
-    clsRecordset rs;
-    rs.SetConnectionString(connection);
-    rs.BeginTX();
-    // The loaded tables carry no column defaults, so every NOT NULL column is given.
-    rs.ExecuteRS(
-        "INSERT INTO tblProp_Unit (Property, Unit, SortOrder, Unit_Class, Down_Unit, Model_Unit, "
-        "Ready_Status) VALUES ('CEDAR', '108', 999, '1BR1BA', 0, 0, 'Ready')");
-    rs.ExecuteRS(
-        "INSERT INTO tblLease (Lease, Revision_Num, Property, Primary_Resident, Lease_Status, MTM, "
-        "Rent, Deposit_Amount, Occupants, Move_In, Move_Out) VALUES ('XCEDAR108', 1, 'CEDAR', "
-        "'R10550', 'Past', 0, 900, 0, 1, '2026-01-01', '2026-11-25')");
-    rs.ExecuteRS(
-        "INSERT INTO tblProp_Unit_Lease (Property, Unit, Lease, Revision_Num) "
-        "VALUES ('CEDAR', '108', 'XCEDAR108', 1)");
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.call);
-        RecordsetPtr rows;
-        rs.RunSpRetRS(c.call, rows, nullptr, false);
-        rows->Find("Unit = '108'");
-        ASSERT_FALSE(rows->EOF());
-        EXPECT_EQ(rows->Value(c.field).ToDate().ToIsoDate(), "2026-11-19");
+    host::DemoPaths paths = host::DefaultDemoPaths();
+    const fs::path folder = fs::path(HL_DEMO_SERVER_FOLDER).parent_path() / "leases";
+    paths.database = folder / "demo.db";
+    paths.dataFolder = folder / "data";
+    host::EnsureDemoDatabase(paths, true);
+    for (const std::string& database :
+         {host::EmbeddedConnectionString(paths.database), connection}) {
+        SCOPED_TRACE(database);
+        clsRecordset rs;
+        rs.SetConnectionString(database);
+        rs.BeginTX();
+        // The server's loaded tables carry no column defaults, so every NOT NULL column is given.
+        rs.ExecuteRS(
+            "INSERT INTO tblProp_Unit (Property, Unit, SortOrder, Unit_Class, Down_Unit, "
+            "Model_Unit, Ready_Status) VALUES ('CEDAR', '108', 999, '1BR1BA', 0, 0, 'Ready')");
+        rs.ExecuteRS(
+            "INSERT INTO tblLease (Lease, Revision_Num, Property, Primary_Resident, Lease_Status, "
+            "MTM, Rent, Deposit_Amount, Occupants, Move_In, Move_Out) VALUES ('XCEDAR108', 1, "
+            "'CEDAR', 'R10550', 'Past', 0, 900, 0, 1, '2026-01-01', '2026-11-25')");
+        rs.ExecuteRS(
+            "INSERT INTO tblProp_Unit_Lease (Property, Unit, Lease, Revision_Num) "
+            "VALUES ('CEDAR', '108', 'XCEDAR108', 1)");
+        for (const Case& c : cases) {
+            SCOPED_TRACE(c.call);
+            RecordsetPtr rows;
+            rs.RunSpRetRS(c.call, rows, nullptr, false);
+            rows->Find("Unit = '108'");
+            ASSERT_FALSE(rows->EOF());
+            EXPECT_EQ(rows->Value(c.field).ToDate().ToIsoDate(), "2026-11-19");
+        }
+        rs.RollbackTX();
+        EXPECT_FALSE(rs.IsConnectionOpen());
     }
-    rs.RollbackTX();
-    EXPECT_FALSE(rs.IsConnectionOpen());
 }
 
 }  // namespace
