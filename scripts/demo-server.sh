@@ -8,12 +8,12 @@
 #   scripts/demo-server.sh stop [FOLDER]   # stop the server again (its files stay in FOLDER)
 #
 # Needs mariadb-server, mariadb-client, odbc-mariadb and sqlite3 (scripts/install-deps.sh) and a
-# built host command (scripts/build.sh release). The reports whose procedures are ported are
-# listed in docs/data-sources.md; the others fail with the server's "PROCEDURE ... does not exist".
+# built host command (scripts/build.sh release). Every demo report runs on the server, with the
+# answer files in demo/answers/ as on the embedded demo.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 if [ "${1:-}" = --help ] || [ "${1:-}" = -h ]; then
-    sed -n '2,12p' "$0" | sed 's/^# \{0,1\}//'
+    sed -n '2,11p' "$0" | sed 's/^# \{0,1\}//'
     exit 0
 fi
 if [ "${1:-}" = stop ]; then
