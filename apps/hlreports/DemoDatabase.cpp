@@ -11,6 +11,7 @@
 
 #include "hlreports/InstalledLayout.h"
 #include "runtime/ComError.h"
+#include "runtime/PartialFile.h"
 #include "runtime/Text.h"
 
 namespace hlreports::host {
@@ -188,14 +189,19 @@ void UsePrivateOdbcConfigurationUnlessSet(const DemoPaths& paths) {
     const fs::path driverList = folder / "odbcinst.ini";
     // The system's drivers stay reachable (a server database given with --connection names
     // one); only the data-folder driver is this demo's own.
-    std::ofstream(driverList)
-        << SystemDriversBut("Larchfield Data") << "[Larchfield Data]\n"
-        << "Description=Data folder files (demo stand-in: the SQLite ODBC driver)\n"
-        << "Driver=libsqlite3odbc.so\n"
-        << "Setup=" << OdbcSetupLibrary().string() << "\n";
-    if (!fs::exists(folder / "odbc.ini")) {
-        std::ofstream(folder / "odbc.ini");
+    const std::string drivers = SystemDriversBut("Larchfield Data") + "[Larchfield Data]\n" +
+                                "Description=Data folder files (demo stand-in: the SQLite ODBC " +
+                                "driver)\n" + "Driver=libsqlite3odbc.so\n" +
+                                "Setup=" + OdbcSetupLibrary().string() + "\n";
+    // Other runs on the same demo read the list at any moment (unixODBC reads it on every
+    // call): it is replaced whole, never truncated in place, and only when it changed.
+    if (!fs::exists(driverList) || ReadFile(driverList) != drivers) {
+        PartialFile file(driverList);
+        file.Write(drivers);
+        file.Commit();
     }
+    // Appending nothing creates the file without emptying the DSNs another run keeps there.
+    std::ofstream(folder / "odbc.ini", std::ios::app);
     setenv("ODBCSYSINI", folder.c_str(), 1);
     setenv("ODBCINI", (folder / "user-odbc.ini").c_str(), 1);
 }

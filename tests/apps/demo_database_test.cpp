@@ -3,10 +3,12 @@
 #include <gtest/gtest.h>
 
 #include <sqlite3.h>
+#include <sys/stat.h>
 
 #include <chrono>
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
 #include <optional>
 #include <string>
 
@@ -156,6 +158,41 @@ TEST_F(DemoDatabaseTest, DatabaseNamedWithoutAFolderBuildsInTheCurrentFolder) {
     EXPECT_EQ(relative.database, files / "demo.db");
     EXPECT_EQ(relative.dataFolder, files / "data");
     EXPECT_EQ(QueryText(files / "demo.db", "SELECT count(*) FROM setup"), "2");
+}
+
+// The private ODBC driver list is read by other runs at any moment: an unchanged list is left as
+// it is, a stale one is replaced whole by a new file (never emptied and rewritten in place), and
+// the data sources other runs keep in odbc.ini survive.
+TEST_F(DemoDatabaseTest, PrivateOdbcDriverListIsReplacedWholeAndOnlyWhenStale) {
+    const fs::path folder = paths.database.parent_path() / "odbc";
+    const fs::path list = folder / "odbcinst.ini";
+    const auto identity = [&] {
+        struct stat status {};
+        EXPECT_EQ(stat(list.c_str(), &status), 0);
+        return std::pair(status.st_ino,
+                         status.st_mtim.tv_nsec + status.st_mtim.tv_sec * 1000000000L);
+    };
+    const auto configure = [&] {
+        const ScopedVariable system("ODBCSYSINI", std::nullopt);
+        const ScopedVariable user("ODBCINI", std::nullopt);
+        host::UsePrivateOdbcConfigurationUnlessSet(paths);
+    };
+    configure();
+    const auto first = identity();
+    std::ofstream(folder / "odbc.ini", std::ios::app) << "[HLReportDSN1]\nDriver=x\n";
+    configure();
+    EXPECT_EQ(identity(), first) << "an unchanged list was written again";
+    std::ofstream(list) << "[Larchfield Data]\nDriver=old.so\n";
+    const auto stale = identity();
+    configure();
+    EXPECT_NE(identity().first, stale.first) << "the stale list was rewritten in place";
+    std::ifstream in(list);
+    const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    EXPECT_NE(text.find("Driver=libsqlite3odbc.so"), std::string::npos) << text;
+    std::ifstream sources(folder / "odbc.ini");
+    std::string firstLine;
+    std::getline(sources, firstLine);
+    EXPECT_EQ(firstLine, "[HLReportDSN1]");
 }
 
 }  // namespace
