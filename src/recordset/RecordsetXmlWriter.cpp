@@ -189,7 +189,9 @@ void XmlWriter::Field(int index) {
         Number(maxLength);
         out_.push_back('\'');
     }
-    if (HasScale(field.type)) {
+    // A varnumeric field's scale limits its values as a decimal's does, so it must survive the
+    // file; the classic writer leaves it out, and a scale of 0 still is.
+    if (HasScale(field.type) || (field.type == adVarNumeric && field.scale != 0)) {
         out_.append(" rs:scale='");
         Number(field.scale);
         out_.push_back('\'');

@@ -77,7 +77,9 @@ INSTANTIATE_TEST_SUITE_P(
         ExactCase{"DecimalNegativeZero", adDecimal, 10, 4, Dec("-0"), "0"},
         ExactCase{"DecimalNoTrailingZeros", adDecimal, 18, 6, Dec("-12.5"), "-12.5"},
         ExactCase{"VarNumericOwnScale", adVarNumeric, 0, 0, Dec("123456789012345678.123456789"),
-                  "123456789012345678.123456789"}),
+                  "123456789012345678.123456789"},
+        ExactCase{"VarNumericKeepsItsScale", adVarNumeric, 18, 4, Dec("-922337.5808"),
+                  "-922337.5808"}),
     [](const ::testing::TestParamInfo<ExactCase>& param) {
         return std::string(param.param.label);
     });
