@@ -38,6 +38,7 @@ void MariaDbTest::SetUp() {
     admin_->Execute("DROP DATABASE IF EXISTS " + database_);
     admin_->Execute("CREATE DATABASE " + database_ + " CHARACTER SET utf8mb4");
     admin_->Execute("USE " + database_);
+    PrepareDatabase();
 }
 
 void MariaDbTest::TearDown() {

@@ -17,6 +17,9 @@ class MariaDbTest : public ::testing::Test {
   protected:
     void SetUp() override;
     void TearDown() override;
+    // The test's own tables, procedures and connections, made once its database exists (never
+    // for a skipped test).
+    virtual void PrepareDatabase() {}
 
     // "Driver={MariaDB Unicode};Socket=...;UID=root;Database=<this test's database>"
     std::string ConnectionString() const;

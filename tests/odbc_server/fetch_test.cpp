@@ -17,11 +17,7 @@ class ServerFetch : public test::MariaDbTest {
   protected:
     std::unique_ptr<Connection> connection;
 
-    void SetUp() override {
-        MariaDbTest::SetUp();
-        if (IsSkipped() || HasFatalFailure()) {
-            return;
-        }
+    void PrepareDatabase() override {
         Execute({
             "CREATE TABLE tblFetch (id INT PRIMARY KEY, label VARCHAR(12), big BIGINT,"
             " amount DECIMAL(19,4), exact DECIMAL(28,10), ratio DOUBLE, small SMALLINT,"

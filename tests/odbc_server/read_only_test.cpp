@@ -23,11 +23,7 @@ class ServerReadOnly : public test::MariaDbTest {
   protected:
     std::unique_ptr<Connection> connection;
 
-    void SetUp() override {
-        MariaDbTest::SetUp();
-        if (IsSkipped() || HasFatalFailure()) {
-            return;
-        }
+    void PrepareDatabase() override {
         Execute({
             "CREATE TABLE tblUnit (id INT PRIMARY KEY, property VARCHAR(10), name VARCHAR(20))",
             "INSERT INTO tblUnit VALUES (1, 'OAK', 'A1'), (2, 'OAK', 'A2'), (3, 'ELM', 'B1')",

@@ -24,11 +24,7 @@ class ServerFaults : public test::MariaDbTest {
     clsRecordset rs;
     int openBefore = 0;
 
-    void SetUp() override {
-        MariaDbTest::SetUp();
-        if (IsSkipped() || HasFatalFailure()) {
-            return;
-        }
+    void PrepareDatabase() override {
         Execute({
             "CREATE TABLE tblItem (id INT PRIMARY KEY, name VARCHAR(30))",
             "INSERT INTO tblItem VALUES (1, 'one'), (2, 'two'), (3, 'three')",

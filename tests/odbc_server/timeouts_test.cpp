@@ -73,11 +73,7 @@ class SilentPort {
 
 class ServerTimeouts : public test::MariaDbTest {
   protected:
-    void SetUp() override {
-        MariaDbTest::SetUp();
-        if (IsSkipped() || HasFatalFailure()) {
-            return;
-        }
+    void PrepareDatabase() override {
         Execute({"CREATE PROCEDURE sp_Sleep(IN Seconds INT) SELECT SLEEP(Seconds) AS slept"});
         openBefore = GetConnectionStats().open;
     }
